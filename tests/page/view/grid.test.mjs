@@ -1,0 +1,138 @@
+// The month grid: markup of the cells, headings, and whole months drawn by
+// drawCld from the real month model.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { loadView, startView, cell, localNoon, calendarOnly } from './fake-page.mjs';
+
+const font = (color, text) => `<font color="${color}">${text}</font>`;
+
+function drawn(y, m, now = localNoon(2003, 1, 14)) {
+  const page = loadView({ now, only: calendarOnly });
+  startView(page);
+  page.drawCld(y, m);
+  return page;
+}
+
+// Cell of day d in a drawn month.
+const dayCell = (page, d) => cell(page, page.cld.firstWeek + d - 1);
+
+test('cell markup: ids, pointer hooks and the Sunday and Saturday colours', () => {
+  const page = loadView({ only: ['view/'] });
+  assert.equal(page.gridCell(9),
+    '<TD id=GD9 onMouseOver="mOvr(9)" onMouseOut="mOut()"><FONT id=SD9 size=5 face="Arial Black" TITLE=""> </FONT><BR>' +
+    '<FONT id=LD9 size=2 style="font-size:9pt"> </FONT></TD>');
+  const colour = (n) => (page.gridCell(n).match(/ color=(\w+)/) || [])[1];
+  const saturdays = () => [6, 13, 20, 27, 34, 41].map(colour);
+  assert.deepEqual([0, 7, 35].map(colour), ['red', 'red', 'red']);
+  assert.deepEqual([1, 3, 5, 40].map(colour), [undefined, undefined, undefined, undefined]);
+  assert.deepEqual(saturdays(), Array(6).fill('red'));
+  const expected = { 1: 'black', 2: 'green', 3: 'red' };
+  for (const value of [1, 2, 3]) {
+    page.conWeekend = value;
+    assert.deepEqual(saturdays(), Array(6).fill(expected[value]), `conWeekend ${value}`);
+  }
+  page.conWeekend = 4;
+  assert.deepEqual(saturdays(), ['green', 'red', 'green', 'red', 'green', 'red']);
+});
+
+test('headings: era year, sexagenary year and animal', () => {
+  const page = drawn(2003, 0);
+  const headings = {
+    1900: '光绪26年 农历 庚子年 【鼠年】',
+    1908: '光绪34年 农历 戊申年 【猴年】',
+    1909: '宣统元年 农历 己酉年 【鸡年】',
+    1911: '宣统3年 农历 辛亥年 【猪年】',
+    1912: '民国元年 农历 壬子年 【鼠年】',
+    1948: '民国37年 农历 戊子年 【鼠年】',
+    1949: '建国元年 农历 己丑年 【牛年】',
+    2003: '建国55年 农历 癸未年 【羊年】',
+    2100: '建国152年 农历 庚申年 【猴年】',
+  };
+  for (const [year, heading] of Object.entries(headings)) {
+    for (const month of [0, 1, 11]) {
+      page.drawCld(Number(year), month);
+      assert.equal(page.GZ.innerHTML, heading, `${year}-${month + 1}`);
+    }
+  }
+  page.drawCld(2003, 0);
+  assert.equal(page.YMBG.innerHTML, '&nbsp;2003<BR>&nbsp;JAN');
+  page.drawCld(2100, 11);
+  assert.equal(page.YMBG.innerHTML, '&nbsp;2100<BR>&nbsp;DEC');
+});
+
+test('month layout: blank cells before and after the month', () => {
+  const filled = (page) => Array.from({ length: 42 }, (_, n) => cell(page, n).number !== '');
+  const expect = (from, to) => Array.from({ length: 42 }, (_, n) => n >= from && n <= to);
+  let page = drawn(2003, 3);
+  assert.deepEqual(filled(page), expect(2, 31));
+  assert.equal(cell(page, 2).number, '1');
+  assert.equal(cell(page, 31).number, '30');
+  assert.deepEqual([cell(page, 0).line, cell(page, 32).line, cell(page, 41).line], ['', '', '']);
+  page = drawn(2015, 1);
+  assert.deepEqual(filled(page), expect(0, 27));
+  page = drawn(2020, 7);
+  assert.deepEqual(filled(page), expect(6, 36));
+  assert.deepEqual([cell(page, 35).number, cell(page, 36).number], ['30', '31']);
+});
+
+test('April 2003: cut festivals, month opening, 清明节, Easter, lunar over solar', () => {
+  const page = drawn(2003, 3);
+  assert.equal(dayCell(page, 1).line, font('blue', '愚人节 ...'));
+  assert.equal(dayCell(page, 2).line, '<b>3月小</b>');
+  assert.equal(dayCell(page, 3).line, '初二');
+  assert.equal(dayCell(page, 5).line, font('red', '清明节'));
+  assert.equal(dayCell(page, 5).sd.style.color, 'red');
+  assert.equal(dayCell(page, 6).sd.style.color, '');
+  assert.equal(dayCell(page, 20).line, font('blue', ' 复活节 Eas...'));
+  assert.equal(dayCell(page, 24).line, font('red', '妈祖生辰...'));
+});
+
+test('June and December: Friday the 13th, red terms, 端午节', () => {
+  let page = drawn(2003, 5);
+  assert.equal(dayCell(page, 13).line, font('black', '黑色星期五'));
+  assert.equal(dayCell(page, 6).line, font('red', '芒种'));
+  assert.equal(dayCell(page, 22).line, font('red', '夏至'));
+  assert.equal(dayCell(page, 4).line, font('red', '端午节 '));
+  page = drawn(2002, 11);
+  assert.equal(dayCell(page, 13).line, font('blue', '南京大屠...'));
+  assert.equal(dayCell(page, 22).line, font('red', '冬至'));
+});
+
+test('New Year\'s Eve on 大寒 and a leap month opening', () => {
+  let page = drawn(2004, 0);
+  assert.equal(dayCell(page, 21).line, font('red', '除夕 '));
+  assert.equal(dayCell(page, 21).sd.style.color, 'red');
+  assert.equal(dayCell(page, 22).line, font('red', '春节 '));
+  page = drawn(2025, 6);
+  assert.equal(dayCell(page, 25).line, '<b>闰6月小</b>');
+  assert.equal(dayCell(page, 3).line, '初九');
+});
+
+test('January 1900 shows no lunar date before the lunar table begins', () => {
+  const page = drawn(1900, 0);
+  for (let d = 1; d <= 31; d++) {
+    const r = page.cld[d - 1];
+    const expected = r.solarFestival ? font('blue', r.solarFestival)
+      : r.solarTerms ? font('limegreen', r.solarTerms) : '';
+    assert.equal(dayCell(page, d).line, expected, `1900-01-${d}`);
+  }
+  assert.equal(dayCell(page, 1).line, font('blue', '新年元旦 '));
+  assert.equal(dayCell(page, 6).line, font('limegreen', '小寒'));
+  assert.equal(dayCell(page, 30).line, '');
+  assert.equal(dayCell(page, 31).line, '');
+  page.drawCld(1900, 1);
+  assert.equal(dayCell(page, 1).line, '初二');
+});
+
+test('today\'s mark follows the load date and comes back with its month', () => {
+  const page = drawn(2003, 1, localNoon(2003, 1, 14));
+  const marked = () => Array.from({ length: 42 }, (_, n) => cell(page, n))
+    .filter((c) => c.sd.className === 'todyaColor').map((c) => c.number);
+  assert.deepEqual(marked(), ['14']);
+  page.drawCld(2003, 2);
+  assert.deepEqual(marked(), []);
+  page.drawCld(2004, 1);
+  assert.deepEqual(marked(), []);
+  page.drawCld(2003, 1);
+  assert.deepEqual(marked(), ['14']);
+});

@@ -1,0 +1,106 @@
+// The day pop-up: its texts for real day records, where it stands, and
+// pointer events that come before the page has started.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { loadView, startView, localNoon, calendarOnly } from './fake-page.mjs';
+
+function started(y, m) {
+  const page = loadView({ now: localNoon(y, m, 1), only: calendarOnly });
+  startView(page);
+  return page;
+}
+
+// The pop-up as text: its lines (tags dropped, <BR> between lines) and the
+// festival block's text, or null when there is none.
+function popupOf(html) {
+  const block = html.match(/BGCOLOR="#CCFFCC"><TR><TD><FONT[^>]*>(.*?)<\/FONT>/);
+  const head = html.replace(/<TABLE WIDTH=100% BORDER=0 CELLPADDING=2 .*$/, '');
+  const lines = head.split('<BR>').map((l) => l.replace(/<[^>]*>/g, ''));
+  return { lines, festival: block ? block[1] : null };
+}
+
+function pointAt(page, d, pointer = { x: 300, y: 200 }) {
+  page.event = pointer;
+  page.mEvn();
+  page.mOvr(page.cld.firstWeek + d - 1);
+  return popupOf(page.detail.innerHTML);
+}
+
+test('pop-up texts of three days', () => {
+  let page = started(2003, 8);
+  assert.deepEqual(pointAt(page, 11), {
+    lines: ['2003 年 9 月 11 日', '星期四', '农历 8 月 15 日', '癸未年 辛酉月 丁亥日'],
+    festival: '  中秋节 ',
+  });
+  page = started(2001, 4);
+  const may23 = pointAt(page, 23);
+  assert.equal(may23.lines[2], '农历闰 4 月 1 日');
+  assert.equal(may23.festival, ' 国际牛奶日  ');
+  page = started(2004, 2);
+  const march20 = pointAt(page, 20);
+  assert.deepEqual(march20.lines.slice(2), ['农历 2 月 30 日', '甲申年 丁卯月 戊戌日']);
+  assert.equal(march20.festival, '春分  ');
+});
+
+test('a day without term or festival has no festival block', () => {
+  const page = started(2003, 8);
+  assert.equal(pointAt(page, 3).festival, null);
+  assert.doesNotMatch(page.detail.innerHTML, /CCFFCC/);
+});
+
+test('January 1900 leaves out the lunar line', () => {
+  const page = started(1900, 0);
+  assert.deepEqual(pointAt(page, 2).lines, ['1900 年 1 月 2 日', '星期二', '己亥年 丙子月 乙亥日']);
+  assert.deepEqual(pointAt(page, 31).lines.length, 3);
+  page.drawCld(1900, 1);
+  page.mOut();
+  assert.equal(pointAt(page, 1).lines[2], '农历 1 月 2 日');
+});
+
+test('the pop-up opens 63 left of and 8 below the pointer, scrolled or not, and follows it', () => {
+  const page = started(2003, 8);
+  page.document.body.scrollLeft = 40;
+  page.document.body.scrollTop = 500;
+  pointAt(page, 11, { x: 100, y: 20 });
+  assert.deepEqual(page.detail.style, { left: '77px', top: '528px', visibility: 'visible' });
+  assert.equal(page.snow, 1);
+  page.event = { x: 110, y: 30 };
+  page.mEvn();
+  assert.deepEqual([page.detail.style.left, page.detail.style.top], ['87px', '538px']);
+  // Crossing into another day only changes the content.
+  page.mOvr(page.cld.firstWeek + 11);
+  assert.match(page.detail.innerHTML, /2003 年 9 月 12 日/);
+  assert.deepEqual([page.detail.style.left, page.detail.style.top], ['87px', '538px']);
+  assert.equal(page['SD' + (page.cld.firstWeek + 10)].style.cursor, 's-resize');
+  page.mOut();
+  assert.equal(page.detail.style.visibility, 'hidden');
+  assert.equal(page.snow, 0);
+  page.event = { x: 400, y: 400 };
+  page.mEvn();
+  assert.deepEqual([page.detail.style.left, page.detail.style.top], ['87px', '538px']);
+});
+
+test('a blank cell shows nothing', () => {
+  const page = started(2003, 8);  // 1 September 2003 is a Monday: cell 0 is blank
+  page.mOvr(0);
+  page.mOvr(41);
+  assert.equal(page.detail.innerHTML, '');
+  assert.equal(page.snow, 0);
+  assert.deepEqual(page.detail.style, {});
+});
+
+test('after navigating, the pop-up shows the month on display', () => {
+  const page = started(2003, 11);
+  page.pushBtm('MD');
+  assert.match(pointAt(page, 1).lines[0], /^2004 年 1 月 1 日$/);
+});
+
+test('pointer events before start-up are ignored', () => {
+  const page = loadView({ now: localNoon(2003, 8, 11), only: calendarOnly });
+  assert.equal(page.document.onmousemove, page.mEvn);
+  page.event = { x: 10, y: 10 };
+  page.mEvn();
+  page.mOvr(10);
+  page.mOut();
+  assert.deepEqual([page.snow, page.detail.innerHTML, page.detail.style], [0, '', {}]);
+});
