@@ -8,8 +8,8 @@ function lYearInfo(y) {
 
 // Days in lunar year y, leap month included.
 function lYearDays(y) {
-   var i, sum = 348;
-   for(i=0x8000; i>0x8; i>>=1) sum += (lYearInfo(y) & i)? 1: 0;
+   var i, sum = 348, info = lYearInfo(y);
+   for(i=0x8000; i>0x8; i>>=1) sum += (info & i)? 1: 0;
    return(sum+leapDays(y));
 }
 
