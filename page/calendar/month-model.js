@@ -56,6 +56,9 @@ function calendar(y,m) {
       this[i] = new calElement(y, m+1, i+1, nStr1[(i+this.firstWeek)%7],
                                lY, lM, lD++, lL, cY, cM, cD);
    }
+   // Where the lunar month after the last one met begins (on or after the
+   // month's end), so that a New Year's Eve on the last day is found too.
+   lDPOS[n] = this.length - lD + 1 + lX;
 
    calTerms(this, y, m);
    calSolarFtv(this, m);
@@ -107,15 +110,17 @@ function calWeekFtv(cld, m) {
 
 // Lunar festivals, placed through the lunar months the Gregorian month
 // meets: s is the row's month counted from the month of day 1, lDPOS[s] the
-// index of that lunar month's day 1. Only the turn from month 12 into
-// month 1 is wrapped. Days of a leap month get none.
+// index of that lunar month's day 1. Counting runs on over the lunar new
+// year (a January can meet months 11, 12 and 1), and segment n, the month
+// after the last one met, is there for day "00", New Year's Eve, which can
+// be the Gregorian month's last day. Days of a leap month get none.
 function calLunarFtv(cld, lDPOS, firstLM, n) {
    var i, s, t;
    for(i=0; i<lFtv.length; i++)
       if(lFtv[i].match(/^(\d{2})(.{2})([\s\*])(.+)$/)) {
          s = Number(RegExp.$1)-firstLM;
-         if(s==-11) s=1;
-         if(s>=0 && s<n) {
+         if(s<0) s+=12;
+         if(s<=n) {
             t = lDPOS[s] + Number(RegExp.$2) - 1;
             if(t>=0 && t<cld.length && cld[t].isLeap!=true) {
                cld[t].lunarFestival += RegExp.$4 + ' ';

@@ -52,7 +52,7 @@ test('January 2003 and January 2004 around the lunar new year', () => {
     [10, { lunarFestival: '腊八节 ' }],
     [25, { lunarFestival: '腊八节 ' }],
     [26, { solarFestival: '世界麻风日 ' }],
-    [31, { ...lunar(2002, 12, 29), cYear: '壬午', lunarFestival: '', color: '' }],
+    [31, { ...lunar(2002, 12, 29), cYear: '壬午', lunarFestival: '除夕 ', color: 'red' }],
   ]);
   assert.equal(jan03.firstWeek, 3);
   assert.equal(jan03.length, 31);
@@ -63,6 +63,17 @@ test('January 2003 and January 2004 around the lunar new year', () => {
     [21, { ...lunar(2003, 12, 30), lunarFestival: '除夕 ', color: 'red', solarTerms: '大寒' }],
     [22, { ...lunar(2004, 1, 1), lunarFestival: '春节 ', color: 'red' }],
   ]);
+});
+
+test('New Year\'s Eve on the last day of January, and a January that meets lunar months 11, 12 and 1', () => {
+  for (const y of [1919, 2022, 2041, 2052, 2098]) {
+    checkDays(y, 0, [[31, { lMonth: 12, lunarFestival: '除夕 ', color: 'red' }]]);
+    checkDays(y, 1, [[1, { ...lunar(y, 1, 1), lunarFestival: '春节 ', color: 'red' }]]);
+  }
+  checkDays(1938, 0, [[1, lunar(1937, 11, 30)], [2, lunar(1937, 12, 1)],
+    [9, { lunarFestival: '腊八节 ' }], [24, { lunarFestival: '腊八节 ' }],
+    [30, { lunarFestival: '除夕 ', color: 'red' }], [31, { ...lunar(1938, 1, 1), lunarFestival: '春节 ', color: 'red' }]]);
+  checkDays(1938, 1, [[1, { lunarFestival: '' }], [14, { lunarFestival: '元宵节 ' }]]);
 });
 
 test('months that meet three lunar months or begin in a leap month', () => {
