@@ -1,0 +1,159 @@
+#include "form1/form1.h"
+
+#include "form1/page_file.h"
+#include "platform/app_path.h"
+#include "platform/error_report.h"
+#include "platform/runtime_error.h"
+#include "platform/twips.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+namespace kestrun {
+
+namespace {
+
+// "Kestrun2003网络版　◤Tolvey◢ 收藏编制　     ", spelled out so that the two
+// ideographic spaces and the trailing spaces cannot be lost in an edit.
+constexpr const char* caption =
+    "Kestrun2003\u7F51\u7EDC\u7248\u3000\u25E4Tolvey\u25E2 \u6536\u85CF\u7F16\u5236\u3000     ";
+constexpr int clientWidth = 6555 / twipsPerPixel;   // 437
+constexpr int clientHeight = 4860 / twipsPerPixel;  // 324
+constexpr const char* iconResource = "/kestrun/icons/kestrun.png";
+// Longest the close waits for the page to finish its unload handling.
+constexpr guint closeWaitMs = 5000;
+
+GObjectPtr<GdkPixbuf> loadIcon() {
+    GErrorOut error;
+    auto icon = adopt(gdk_pixbuf_new_from_resource(iconResource, error.out()));
+    if (error) throw RuntimeError("load icon resource", iconResource, error.get()->message);
+    return icon;
+}
+
+GObjectPtr<GtkWidget> createWindow() {
+    auto window = adopt(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL))));
+    gtk_widget_set_name(window.get(), "Form1");
+    gtk_window_set_title(GTK_WINDOW(window.get()), caption);
+    gtk_window_set_default_size(GTK_WINDOW(window.get()), clientWidth, clientHeight);
+    gtk_window_set_icon(GTK_WINDOW(window.get()), loadIcon().get());
+    return window;
+}
+
+// A layout rather than a fixed container: it neither asks the window for the
+// control's size nor limits the control to the client area.
+GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
+    GtkWidget* layout = gtk_layout_new(nullptr, nullptr);
+    gtk_widget_set_name(control, "WebBrowser1");
+    gtk_layout_put(GTK_LAYOUT(layout), control, 0, 0);
+    gtk_container_add(GTK_CONTAINER(window), layout);
+    return layout;
+}
+
+}  // namespace
+
+Form1::Form1(bool automation)
+    : window_(createWindow()), layout_(nullptr), WebBrowser1(automation) {
+    layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    g_signal_connect(window_.get(), "delete-event", G_CALLBACK(onDelete), this);
+    g_signal_connect(window_.get(), "configure-event", G_CALLBACK(onConfigure), this);
+    g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
+    g_signal_connect_after(window_.get(), "map-event", G_CALLBACK(onMap), this);
+    WebBrowser1.onCloseRequest([this] { onDelete(window_.get(), nullptr, this); });
+    Form_Load();
+}
+
+Form1::~Form1() {
+    if (closeTimeout_ != 0) g_source_remove(closeTimeout_);
+    g_signal_handlers_disconnect_by_data(window_.get(), this);
+    gtk_widget_destroy(window_.get());
+}
+
+void Form1::Show() { gtk_widget_show_all(window_.get()); }
+
+void Form1::Form_Load() {
+    PageText = pageText();
+    PagePath = pagePathIn(AppPath());
+    writePageFile(PagePath, PageText);
+    WebBrowser1.Navigate(PagePath);
+}
+
+void Form1::Form_Resize() {
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(window_.get()), &frame);
+    const TwipSize outer{pixelsToTwips(frame.width), pixelsToTwips(frame.height)};
+    lastOuter_ = outer;
+    const TwipSize control = controlSizeFor(outer);
+    gtk_layout_move(GTK_LAYOUT(layout_), WebBrowser1.widget(), 0, 0);
+    gtk_widget_set_size_request(WebBrowser1.widget(), twipsToPixels(control.width), twipsToPixels(control.height));
+}
+
+void Form1::Form_Unload() { removePageFile(PagePath); }
+
+void Form1::resizeIfOuterSizeChanged() {
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(window_.get()), &frame);
+    if (pixelsToTwips(frame.width) == lastOuter_.width && pixelsToTwips(frame.height) == lastOuter_.height) return;
+    Form_Resize();
+}
+
+// The page gets its unload event (and writes its cookies) when it is replaced;
+// the program ends only after that has happened.
+void Form1::closeAfterUnload() {
+    closeTimeout_ = g_timeout_add(closeWaitMs, onCloseTimeout, this);
+    WebBrowser1.discardPage([this] { finishClose(); });
+}
+
+void Form1::finishClose() {
+    if (closeTimeout_ != 0) g_source_remove(closeTimeout_);
+    closeTimeout_ = 0;
+    if (closed_) return;
+    closed_ = true;
+    gtk_main_quit();
+}
+
+void Form1::fail(const std::exception& error) {
+    reportRuntimeError(error);
+    exitStatus_ = 1;
+}
+
+gboolean Form1::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* form = static_cast<Form1*>(self);
+    if (form->closing_) return TRUE;
+    form->closing_ = true;
+    try {
+        form->Form_Unload();
+    } catch (const std::exception& error) {
+        form->fail(error);
+    }
+    // The close is never refused; the window goes once the page has unloaded.
+    form->closeAfterUnload();
+    return TRUE;
+}
+
+gboolean Form1::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
+    auto* form = static_cast<Form1*>(self);
+    form->resizeIfOuterSizeChanged();
+    return FALSE;
+}
+
+gboolean Form1::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
+    // Minimising and restoring count as size changes even when the frame
+    // reports the same extents.
+    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED |
+                               GDK_WINDOW_STATE_FULLSCREEN))
+        static_cast<Form1*>(self)->Form_Resize();
+    return FALSE;
+}
+
+gboolean Form1::onMap(GtkWidget*, GdkEvent*, gpointer self) {
+    static_cast<Form1*>(self)->Form_Resize();
+    return FALSE;
+}
+
+gboolean Form1::onCloseTimeout(gpointer self) {
+    auto* form = static_cast<Form1*>(self);
+    form->closeTimeout_ = 0;
+    form->finishClose();
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace kestrun

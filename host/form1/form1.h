@@ -1,0 +1,60 @@
+#pragma once
+// Form1: the program's one window, holding the browser control WebBrowser1.
+// It reacts to three events only: load, resize and unload.
+
+#include "form1/resize_rule.h"
+#include "platform/glib_ptr.h"
+#include "webview/web_browser.h"
+
+#include <gtk/gtk.h>
+
+#include <exception>
+#include <string>
+
+namespace kestrun {
+
+class Form1 {
+public:
+    // Creates the window and its control and runs the load handler; the
+    // window is not shown yet. Throws RuntimeError when loading fails.
+    explicit Form1(bool automation);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    void Show();
+
+    // 0, or 1 once a failure has been reported.
+    int exitStatus() const { return exitStatus_; }
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+
+    void resizeIfOuterSizeChanged();
+    void closeAfterUnload();
+    void finishClose();
+    void fail(const std::exception& error);
+
+    static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
+    static gboolean onWindowState(GtkWidget*, GdkEventWindowState*, gpointer self);
+    static gboolean onMap(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean onCloseTimeout(gpointer self);
+
+    // Both empty until the load handler sets them.
+    std::u16string PageText;
+    std::string PagePath;
+
+    GObjectPtr<GtkWidget> window_;
+    GtkWidget* layout_;  // owned by window_
+    WebBrowser WebBrowser1;
+    TwipSize lastOuter_{-1, -1};
+    bool closing_ = false;
+    bool closed_ = false;
+    guint closeTimeout_ = 0;
+    int exitStatus_ = 0;
+};
+
+}  // namespace kestrun

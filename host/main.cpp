@@ -1,0 +1,40 @@
+// Kestrun: starting the program creates its one window; the program ends when
+// the window is closed.
+
+#include "form1/form1.h"
+#include "platform/error_report.h"
+#include "platform/runtime_error.h"
+
+#include <gtk/gtk.h>
+
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// The program reads no command line; the one exception is the switch
+// WebKitWebDriver adds when a test drives the program.
+bool startedForAutomation(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--automation") == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool automation = startedForAutomation(argc, argv);
+    if (!gtk_init_check(nullptr, nullptr)) {
+        kestrun::reportRuntimeError(kestrun::RuntimeError("open the display", "", "No display is available"));
+        return 1;
+    }
+    try {
+        kestrun::Form1 form(automation);
+        form.Show();
+        gtk_main();
+        return form.exitStatus();
+    } catch (const std::exception& error) {
+        kestrun::reportRuntimeError(error);
+        return 1;
+    }
+}

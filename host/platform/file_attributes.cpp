@@ -1,0 +1,76 @@
+#include "platform/file_attributes.h"
+
+#include "platform/runtime_error.h"
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kestrun {
+
+namespace {
+
+constexpr const char* xattrName = "user.DOSATTRIB";
+constexpr mode_t writeBits = S_IWUSR | S_IWGRP | S_IWOTH;
+// What user.DOSATTRIB records; read-only lives in the permission bits and
+// directory in the file type.
+constexpr int storedAttributes = attr::Hidden | attr::System | attr::Archive;
+
+bool xattrsUnsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
+
+struct stat statNoFollow(const std::string& path, const char* operation) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) throwSystemError(operation, path, errno);
+    if (S_ISLNK(info.st_mode)) throw RuntimeError(operation, path, "The path is a symbolic link");
+    return info;
+}
+
+void setReadOnly(const std::string& path, const struct stat& info, bool readOnly) {
+    const bool isReadOnly = (info.st_mode & writeBits) == 0;
+    if (readOnly == isReadOnly) return;
+    const mode_t mode = readOnly ? (info.st_mode & ~writeBits) : (info.st_mode | S_IWUSR);
+    if (::chmod(path.c_str(), mode & 07777) != 0) throwSystemError("set file attributes", path, errno);
+}
+
+void storeAttributes(const std::string& path, int attributes) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(attributes & storedAttributes));
+    if (::lsetxattr(path.c_str(), xattrName, text, std::char_traits<char>::length(text), 0) == 0) return;
+    if (xattrsUnsupported(errno)) return;
+    throwSystemError("set file attributes", path, errno);
+}
+
+int storedAttributesOf(const std::string& path) {
+    char text[64];
+    const ssize_t n = ::lgetxattr(path.c_str(), xattrName, text, sizeof text - 1);
+    if (n < 0) {
+        if (errno == ENODATA || xattrsUnsupported(errno) || errno == ERANGE) return attr::Normal;
+        throwSystemError("get file attributes", path, errno);
+    }
+    text[n] = '\0';
+    // Samba's binary forms do not start with "0x"; only its text form is ours to read.
+    if (n < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return attr::Normal;
+    return static_cast<int>(std::strtoul(text + 2, nullptr, 16)) & storedAttributes;
+}
+
+}  // namespace
+
+void SetAttr(const std::string& path, int attributes) {
+    const struct stat info = statNoFollow(path, "set file attributes");
+    setReadOnly(path, info, (attributes & attr::ReadOnly) != 0);
+    storeAttributes(path, attributes);
+}
+
+int GetAttr(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) throwSystemError("get file attributes", path, errno);
+    int attributes = storedAttributesOf(path);
+    if ((info.st_mode & writeBits) == 0) attributes |= attr::ReadOnly;
+    if (S_ISDIR(info.st_mode)) attributes |= attr::Directory;
+    return attributes;
+}
+
+}  // namespace kestrun

@@ -1,0 +1,53 @@
+#pragma once
+// Owning handles for GLib/GObject values, so that every object the host takes
+// from GLib is released on every path, errors included.
+
+#include <glib-object.h>
+#include <glib.h>
+
+#include <memory>
+
+namespace kestrun {
+
+struct GObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+template <typename T>
+using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+
+// Takes over a reference the caller already holds (a "transfer full" result).
+template <typename T>
+GObjectPtr<T> adopt(T* object) { return GObjectPtr<T>(object); }
+
+struct GFree {
+    void operator()(gpointer memory) const { g_free(memory); }
+};
+using GCharPtr = std::unique_ptr<gchar, GFree>;
+
+struct GErrorFree {
+    void operator()(GError* error) const { g_error_free(error); }
+};
+using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
+
+struct GBytesUnref {
+    void operator()(GBytes* bytes) const { g_bytes_unref(bytes); }
+};
+using GBytesPtr = std::unique_ptr<GBytes, GBytesUnref>;
+
+// Collects a GError out-parameter into an owning handle:
+//   GErrorOut error; call(..., error.out()); if (error) ...
+class GErrorOut {
+public:
+    GError** out() { return &raw_; }
+    explicit operator bool() const { return raw_ != nullptr; }
+    const GError* get() const { return raw_; }
+    ~GErrorOut() { if (raw_) g_error_free(raw_); }
+    GErrorOut() = default;
+    GErrorOut(const GErrorOut&) = delete;
+    GErrorOut& operator=(const GErrorOut&) = delete;
+
+private:
+    GError* raw_ = nullptr;
+};
+
+}  // namespace kestrun

@@ -1,0 +1,27 @@
+#include "webview/automation.h"
+
+#include "version.h"
+
+namespace kestrun {
+
+namespace {
+
+WebKitWebView* existingView(WebKitAutomationSession*, gpointer view) { return WEBKIT_WEB_VIEW(view); }
+
+void startSession(WebKitWebContext*, WebKitAutomationSession* session, gpointer view) {
+    WebKitApplicationInfo* info = webkit_application_info_new();
+    webkit_application_info_set_name(info, "kestrun");
+    webkit_application_info_set_version(info, KESTRUN_VERSION_MAJOR, KESTRUN_VERSION_MINOR, KESTRUN_VERSION_PATCH);
+    webkit_automation_session_set_application_info(session, info);
+    webkit_application_info_unref(info);
+    g_signal_connect(session, "create-web-view", G_CALLBACK(existingView), view);
+}
+
+}  // namespace
+
+void allowAutomation(WebKitWebContext* context, WebKitWebView* view) {
+    webkit_web_context_set_automation_allowed(context, TRUE);
+    g_signal_connect(context, "automation-started", G_CALLBACK(startSession), view);
+}
+
+}  // namespace kestrun

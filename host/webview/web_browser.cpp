@@ -1,0 +1,74 @@
+#include "webview/web_browser.h"
+
+#include "platform/runtime_error.h"
+#include "webview/automation.h"
+#include "webview/user_content.h"
+#include "webview/web_context.h"
+
+namespace kestrun {
+
+namespace {
+
+// What a page of its time could count on from its browser.
+void configure(WebKitSettings* settings, bool automation) {
+    webkit_settings_set_enable_javascript(settings, TRUE);
+    webkit_settings_set_allow_file_access_from_file_urls(settings, TRUE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
+    webkit_settings_set_enable_developer_extras(settings, automation);
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser(bool automation) : context_(createWebContext()) {
+    auto content = createUserContent();
+    view_ = adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(),
+                                         "user-content-manager", content.get(),
+                                         "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr))));
+    configure(webkit_web_view_get_settings(view_.get()), automation);
+    if (automation) allowAutomation(context_.get(), view_.get());
+    g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
+    g_signal_connect(view_.get(), "close", G_CALLBACK(onClose), this);
+    g_signal_connect(view_.get(), "web-process-terminated", G_CALLBACK(onWebProcessTerminated), this);
+}
+
+WebBrowser::~WebBrowser() { g_signal_handlers_disconnect_by_data(view_.get(), this); }
+
+void WebBrowser::Navigate(const std::string& path) {
+    GErrorOut error;
+    GCharPtr uri(g_filename_to_uri(path.c_str(), nullptr, error.out()));
+    if (error) throw RuntimeError("navigate to the page", path, error.get()->message);
+    webkit_web_view_load_uri(view_.get(), uri.get());
+}
+
+void WebBrowser::onCloseRequest(std::function<void()> closing) { closing_ = std::move(closing); }
+
+void WebBrowser::onClose(WebKitWebView*, gpointer self) {
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (browser->closing_) browser->closing_();
+}
+
+void WebBrowser::discardPage(std::function<void()> done) {
+    discarded_ = std::move(done);
+    webkit_web_view_load_uri(view_.get(), "about:blank");
+}
+
+void WebBrowser::onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (event != WEBKIT_LOAD_FINISHED || !browser->discarded_) return;
+    if (g_strcmp0(webkit_web_view_get_uri(view), "about:blank") != 0) return;
+    browser->finishDiscard();
+}
+
+void WebBrowser::onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
+    // No page left to wait for.
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (browser->discarded_) browser->finishDiscard();
+}
+
+void WebBrowser::finishDiscard() {
+    auto done = std::move(discarded_);
+    discarded_ = nullptr;
+    done();
+}
+
+}  // namespace kestrun

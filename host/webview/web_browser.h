@@ -1,0 +1,46 @@
+#pragma once
+// WebBrowser1: the embedded browser that shows the page.
+
+#include "platform/glib_ptr.h"
+
+#include <webkit2/webkit2.h>
+
+#include <functional>
+#include <string>
+
+namespace kestrun {
+
+class WebBrowser {
+public:
+    // `automation`: let WebKitWebDriver drive this view (tests only).
+    explicit WebBrowser(bool automation);
+    ~WebBrowser();
+    WebBrowser(const WebBrowser&) = delete;
+    WebBrowser& operator=(const WebBrowser&) = delete;
+
+    GtkWidget* widget() const { return GTK_WIDGET(view_.get()); }
+
+    // Loads and shows the file at the plain file-system path; returns at once.
+    void Navigate(const std::string& path);
+
+    // `closing` runs when the view asks to be closed (an automation session
+    // closing its window); the window treats it as the user's close.
+    void onCloseRequest(std::function<void()> closing);
+
+    // Replaces the page with an empty one and calls `done` once it is gone,
+    // i.e. after the page's unload handling has run.
+    void discardPage(std::function<void()> done);
+
+private:
+    static void onLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
+    static void onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
+    static void onClose(WebKitWebView*, gpointer self);
+    void finishDiscard();
+
+    GObjectPtr<WebKitWebContext> context_;
+    GObjectPtr<WebKitWebView> view_;
+    std::function<void()> discarded_;
+    std::function<void()> closing_;
+};
+
+}  // namespace kestrun
