@@ -15,6 +15,9 @@ void configure(WebKitSettings* settings, bool automation) {
     webkit_settings_set_allow_file_access_from_file_urls(settings, TRUE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
     webkit_settings_set_enable_developer_extras(settings, automation);
+    // A page kept in the page cache gets no unload event, and the page's
+    // unload handler is what remembers the chosen zone.
+    webkit_settings_set_enable_page_cache(settings, FALSE);
 }
 
 }  // namespace
@@ -37,6 +40,7 @@ void WebBrowser::Navigate(const std::string& path) {
     GErrorOut error;
     GCharPtr uri(g_filename_to_uri(path.c_str(), nullptr, error.out()));
     if (error) throw RuntimeError("navigate to the page", path, error.get()->message);
+    pageUri_ = uri.get();
     webkit_web_view_load_uri(view_.get(), uri.get());
 }
 
@@ -56,7 +60,21 @@ void WebBrowser::onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoin
     auto* browser = static_cast<WebBrowser*>(self);
     if (event != WEBKIT_LOAD_FINISHED || !browser->discarded_) return;
     if (g_strcmp0(webkit_web_view_get_uri(view), "about:blank") != 0) return;
-    browser->finishDiscard();
+    // The page sent its last cookies to the cookie store before the empty page
+    // finished loading; a read from the store is answered only after those
+    // writes, so its answer means they are kept.
+    WebKitCookieManager* cookies = webkit_web_context_get_cookie_manager(browser->context_.get());
+    webkit_cookie_manager_get_cookies(cookies, browser->pageUri_.c_str(), nullptr, onCookiesSettled, self);
+}
+
+void WebBrowser::onCookiesSettled(GObject* manager, GAsyncResult* result, gpointer self) {
+    GErrorOut error;
+    GList* cookies = webkit_cookie_manager_get_cookies_finish(WEBKIT_COOKIE_MANAGER(manager), result, error.out());
+    g_list_free_full(cookies, reinterpret_cast<GDestroyNotify>(soup_cookie_free));
+    // Nothing to read here; the round trip was the point. A failed read
+    // changes nothing about what the store holds.
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (browser->discarded_) browser->finishDiscard();
 }
 
 void WebBrowser::onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {

@@ -27,8 +27,9 @@ public:
     // closing its window); the window treats it as the user's close.
     void onCloseRequest(std::function<void()> closing);
 
-    // Replaces the page with an empty one and calls `done` once it is gone,
-    // i.e. after the page's unload handling has run.
+    // Replaces the page with an empty one and calls `done` once it is gone:
+    // after the page's unload handling has run and the cookies it wrote have
+    // reached the cookie store.
     void discardPage(std::function<void()> done);
 
 private:
@@ -36,9 +37,11 @@ private:
     static void onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
     static void onClose(WebKitWebView*, gpointer self);
     void finishDiscard();
+    static void onCookiesSettled(GObject* manager, GAsyncResult* result, gpointer self);
 
     GObjectPtr<WebKitWebContext> context_;
     GObjectPtr<WebKitWebView> view_;
+    std::string pageUri_;
     std::function<void()> discarded_;
     std::function<void()> closing_;
 };
