@@ -1,0 +1,334 @@
+// End-to-end harness: runs the real build/kestrun on an X display of its own
+// (Xvfb, with openbox as window manager) and drives it through
+// WebKitWebDriver, so a test sees the page in the program's own engine and
+// can act on it as a user does (real pointer, window-manager close).
+//
+//   import { Kestrun } from './harness.mjs';
+//
+//   const app = await Kestrun.start();      // display, window manager, driver, program
+//   await app.run('return tY');              // script in the page (WebDriver executeScript;
+//                                            //   a function or a text with `return`)
+//   await app.waitFor('return !!cld');       // poll a page script until it is truthy
+//   app.driver                               // the selenium-webdriver WebDriver, for anything else
+//   await app.pointerMove(x, y);             // the real pointer to page point x, y (CSS px,
+//   await app.click(x, y, 'left'|'right');   //   from the top-left of the visible page)
+//   await app.key('Escape');                 // a key press on the X display (xdotool names)
+//   const rect = await app.rect('#map');     // an element's box in page coordinates
+//   const shot = await app.screenshot();     // the whole X screen as a PNG (ImageMagick import)
+//   shot.path; shot.pixel(x, y)              //   [r, g, b] at page point x, y
+//   await app.closeByWindowManager();        // alt+F4 under openbox; resolves when the program
+//                                            //   has ended (its unload handlers have run)
+//   await app.restart();                     // start the program again, same HOME (cookies kept)
+//   await app.stop();                        // end everything, remove the temporary HOME
+//
+// Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
+// holds the kestrun program; it defaults to build/ at the top of the checkout.
+// Each Kestrun.start() gets a fresh temporary HOME (with XDG_DATA_HOME,
+// XDG_CONFIG_HOME, XDG_CACHE_HOME inside it), so the tests' cookies never
+// touch the user's; restart() keeps it. Set KESTRUN_E2E_KEEP=1 to leave the
+// temporary folder (and its screenshots) behind for a look.
+import { spawn, execFile } from 'node:child_process';
+import fs from 'node:fs';
+import net from 'node:net';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { promisify } from 'node:util';
+import { WebDriver } from 'selenium-webdriver';
+import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
+
+const execFileP = promisify(execFile);
+const repoRoot = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+
+export const buildDir = path.resolve(process.env.KESTRUN_BUILD_DIR || path.join(repoRoot, 'build'));
+export const programPath = path.join(buildDir, 'kestrun');
+
+const SCREEN = '1280x1024x24';
+
+// KESTRUN_E2E_DEBUG=1 reports each step of starting and stopping on stderr.
+function debug(...what) {
+  if (process.env.KESTRUN_E2E_DEBUG) console.error('# e2e:', ...what);
+}
+
+export function sleep(ms) {
+  return new Promise((resolve) => setTimeout(resolve, ms));
+}
+
+// Polls check() until it gives something truthy; fails with what after timeout ms.
+export async function until(check, what, timeout = 15000, interval = 100) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    let value;
+    try {
+      value = await check();
+    } catch (error) {
+      if (Date.now() > end) throw new Error(`timed out waiting for ${what}: ${error.message}`);
+    }
+    if (value) return value;
+    if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
+    await sleep(interval);
+  }
+}
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const server = net.createServer();
+    server.on('error', reject);
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+}
+
+function exited(child) {
+  return new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) resolve();
+    else child.once('exit', () => resolve());
+  });
+}
+
+async function endProcess(child) {
+  if (!child || child.exitCode !== null || child.signalCode !== null) return;
+  child.kill('SIGTERM');
+  const done = await Promise.race([exited(child).then(() => true), sleep(3000).then(() => false)]);
+  if (!done) {
+    child.kill('SIGKILL');
+    await exited(child);
+  }
+}
+
+// Children of a process, from /proc (the program is started by the driver).
+function childPids(pid) {
+  const pids = [];
+  for (const entry of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      if (Number(fields[1]) === pid) pids.push(Number(entry));
+    } catch {
+      // gone meanwhile
+    }
+  }
+  return pids;
+}
+
+function processAlive(pid) {
+  try {
+    const stat = fs.readFileSync(`/proc/${pid}/stat`, 'utf8');
+    return stat.slice(stat.lastIndexOf(')') + 2)[0] !== 'Z';
+  } catch {
+    return false;
+  }
+}
+
+// Starts Xvfb on a free display number, which it reports on a pipe.
+async function startXvfb() {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'], {
+    stdio: ['ignore', 'ignore', 'pipe', 'pipe'],
+  });
+  let errors = '';
+  xvfb.stderr.on('data', (d) => { errors += d; });
+  const display = await new Promise((resolve, reject) => {
+    let text = '';
+    xvfb.stdio[3].on('data', (d) => {
+      text += d;
+      if (text.includes('\n')) resolve(`:${text.trim()}`);
+    });
+    xvfb.once('exit', (code) => reject(new Error(`Xvfb ended (${code}): ${errors}`)));
+  });
+  return { xvfb, display };
+}
+
+export class Kestrun {
+  constructor() {
+    this.home = null;
+    this.env = null;
+    this.display = null;
+    this.xvfb = null;
+    this.wm = null;
+    this.webDriver = null;
+    this.driverUrl = null;
+    this.driver = null;
+    this.window = null; // X window id of the program's window
+    this.shots = 0;
+  }
+
+  static async start(options = {}) {
+    const app = new Kestrun();
+    try {
+      await app.#startDisplay();
+      await app.#startWebDriver();
+      await app.#startProgram(options);
+    } catch (error) {
+      await app.stop();
+      throw error;
+    }
+    return app;
+  }
+
+  async #startDisplay() {
+    if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
+    this.home = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-e2e-'));
+    const { xvfb, display } = await startXvfb();
+    this.xvfb = xvfb;
+    this.display = display;
+    debug('display', display, 'home', this.home);
+    const env = { ...process.env };
+    delete env.WAYLAND_DISPLAY;
+    delete env.DBUS_SESSION_BUS_ADDRESS;
+    Object.assign(env, {
+      DISPLAY: display,
+      GDK_BACKEND: 'x11',
+      HOME: this.home,
+      XDG_DATA_HOME: path.join(this.home, '.local/share'),
+      XDG_CONFIG_HOME: path.join(this.home, '.config'),
+      XDG_CACHE_HOME: path.join(this.home, '.cache'),
+      NO_AT_BRIDGE: '1',
+    });
+    this.env = env;
+    this.wm = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
+    // The window manager is up when it has announced the desktops.
+    await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox');
+    debug('window manager up');
+  }
+
+  async #startWebDriver() {
+    const port = await freePort();
+    this.webDriver = spawn('WebKitWebDriver', [`--port=${port}`], { env: this.env, stdio: 'ignore' });
+    this.driverUrl = `http://127.0.0.1:${port}`;
+    await until(() => new Promise((resolve) => {
+      const socket = net.connect(port, '127.0.0.1', () => { socket.end(); resolve(true); });
+      socket.on('error', () => resolve(false));
+    }), 'WebKitWebDriver');
+    debug('driver listening at', this.driverUrl);
+  }
+
+  async #startProgram({ waitForStartup = true } = {}) {
+    const capabilities = {
+      // Given args replace the driver's default ones, so the switch that
+      // lets the driver in is named here.
+      'webkitgtk:browserOptions': { binary: programPath, args: ['--automation'] },
+    };
+    const executor = new Executor(new HttpClient(this.driverUrl));
+    this.driver = await WebDriver.createSession(executor, capabilities);
+    debug('session started');
+    this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
+    debug('program', this.program);
+    this.window = await until(() => this.#programWindow(), 'the program window');
+    debug('window', this.window);
+    if (waitForStartup) {
+      debug('url', await this.driver.getCurrentUrl());
+      await until(() => this.run("return document.readyState == 'complete' && /readto\\.htm$/.test(location.pathname)"),
+        'the page to load');
+      // The load event's handler has run once a task queued after it runs.
+      await this.driver.executeAsyncScript('var done = arguments[0]; setTimeout(done, 0);');
+    }
+  }
+
+  async #programWindow() {
+    const { stdout } = await this.xdotool('search', '--onlyvisible', '--pid', String(this.program));
+    const ids = stdout.split('\n').filter(Boolean);
+    return ids[0];
+  }
+
+  // Runs xdotool on this display; resolves with its output.
+  xdotool(...args) {
+    return execFileP('xdotool', args, { env: this.env });
+  }
+
+  // Runs a script in the page; see WebDriver executeScript.
+  run(script, ...args) {
+    return this.driver.executeScript(script, ...args);
+  }
+
+  // Polls a page script until it returns something truthy.
+  waitFor(script, what = script, timeout) {
+    return until(() => this.run(script), what, timeout);
+  }
+
+  // The box of the first element matching a CSS selector, in page coordinates.
+  async rect(selector) {
+    const r = await this.run(
+      'var e = document.querySelector(arguments[0]); if (!e) return null;' +
+      ' var r = e.getBoundingClientRect(); return {x: r.left, y: r.top, width: r.width, height: r.height};',
+      selector);
+    if (!r) throw new Error(`no element ${selector}`);
+    return r;
+  }
+
+  // Screen position of the page's top-left corner: the web view fills the
+  // window's client area from its origin.
+  async pageOrigin() {
+    const { stdout } = await this.xdotool('getwindowgeometry', '--shell', this.window);
+    const x = Number(/X=(-?\d+)/.exec(stdout)[1]);
+    const y = Number(/Y=(-?\d+)/.exec(stdout)[1]);
+    return { x, y };
+  }
+
+  async pointerMove(x, y) {
+    const origin = await this.pageOrigin();
+    await this.xdotool('mousemove', '--sync', String(Math.round(origin.x + x)), String(Math.round(origin.y + y)));
+  }
+
+  async click(x, y, button = 'left') {
+    await this.pointerMove(x, y);
+    const number = { left: 1, middle: 2, right: 3 }[button];
+    await this.xdotool('click', String(number));
+  }
+
+  async key(name) {
+    await this.xdotool('windowactivate', '--sync', this.window);
+    await this.xdotool('key', name);
+  }
+
+  // The whole X screen; pixel(x, y) reads it at a page point.
+  async screenshot(name = `shot-${++this.shots}`) {
+    const file = path.join(this.home, `${name}.png`);
+    await execFileP('import', ['-window', 'root', file], { env: this.env });
+    const origin = await this.pageOrigin();
+    const { stdout } = await execFileP('convert', [file, '-depth', '8', 'rgb:-'],
+      { encoding: 'buffer', maxBuffer: 64 * 1024 * 1024 });
+    const [width] = SCREEN.split('x').map(Number);
+    return {
+      path: file,
+      pixel(x, y) {
+        const at = ((Math.round(origin.y + y) * width) + Math.round(origin.x + x)) * 3;
+        return [stdout[at], stdout[at + 1], stdout[at + 2]];
+      },
+    };
+  }
+
+  // Asks the window manager to close the window, as a user does, and waits
+  // until the program has ended.
+  async closeByWindowManager() {
+    const pid = this.program;
+    await this.key('alt+F4');
+    await until(() => !processAlive(pid), 'the program to end after the close request');
+    // The WebDriver session went with the program; only forget it.
+    await this.driver.quit().catch(() => {});
+    this.driver = null;
+    this.program = null;
+    this.window = null;
+  }
+
+  // Starts the program again in a new session, with the same HOME.
+  async restart(options) {
+    if (this.program) await this.closeByWindowManager();
+    await this.#startProgram(options);
+  }
+
+  async stop() {
+    if (this.driver) await this.driver.quit().catch(() => {});
+    if (this.program && processAlive(this.program)) {
+      try { process.kill(this.program, 'SIGTERM'); } catch { /* already gone */ }
+    }
+    await endProcess(this.webDriver);
+    await endProcess(this.wm);
+    await endProcess(this.xvfb);
+    if (this.home && !process.env.KESTRUN_E2E_KEEP) fs.rmSync(this.home, { recursive: true, force: true });
+    else if (this.home) console.log(`# kept ${this.home}`);
+    this.driver = this.webDriver = this.wm = this.xvfb = null;
+  }
+}
