@@ -42,12 +42,6 @@ test('pop-up texts of three days', () => {
   assert.equal(march20.festival, '春分  ');
 });
 
-test('a day without term or festival has no festival block', () => {
-  const page = started(2003, 8);
-  assert.equal(pointAt(page, 3).festival, null);
-  assert.doesNotMatch(page.detail.innerHTML, /CCFFCC/);
-});
-
 test('January 1900 leaves out the lunar line', () => {
   const page = started(1900, 0);
   assert.deepEqual(pointAt(page, 2).lines, ['1900 年 1 月 2 日', '星期二', '己亥年 丙子月 乙亥日']);
@@ -78,21 +72,6 @@ test('the pop-up opens 63 left of and 8 below the pointer, scrolled or not, and 
   page.event = { x: 400, y: 400 };
   page.mEvn();
   assert.deepEqual([page.detail.style.left, page.detail.style.top], ['87px', '538px']);
-});
-
-test('a blank cell shows nothing', () => {
-  const page = started(2003, 8);  // 1 September 2003 is a Monday: cell 0 is blank
-  page.mOvr(0);
-  page.mOvr(41);
-  assert.equal(page.detail.innerHTML, '');
-  assert.equal(page.snow, 0);
-  assert.deepEqual(page.detail.style, {});
-});
-
-test('after navigating, the pop-up shows the month on display', () => {
-  const page = started(2003, 11);
-  page.pushBtm('MD');
-  assert.match(pointAt(page, 1).lines[0], /^2004 年 1 月 1 日$/);
 });
 
 test('pointer events before start-up are ignored', () => {
