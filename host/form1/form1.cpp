@@ -7,6 +7,9 @@
 #include "platform/twips.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <glib-unix.h>
+
+#include <csignal>
 
 namespace kestrun {
 
@@ -58,11 +61,16 @@ Form1::Form1(bool automation)
     g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect_after(window_.get(), "map-event", G_CALLBACK(onMap), this);
     WebBrowser1.onCloseRequest([this] { onDelete(window_.get(), nullptr, this); });
+    // Ending the session or the terminal closes the window like the user
+    // would, so the page file does not stay behind.
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        signalSources_.push_back(g_unix_signal_add(signal, onTerminationSignal, this));
     Form_Load();
 }
 
 Form1::~Form1() {
     if (closeTimeout_ != 0) g_source_remove(closeTimeout_);
+    for (guint source : signalSources_) g_source_remove(source);
     g_signal_handlers_disconnect_by_data(window_.get(), this);
     gtk_widget_destroy(window_.get());
 }
@@ -147,6 +155,11 @@ gboolean Form1::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer s
 gboolean Form1::onMap(GtkWidget*, GdkEvent*, gpointer self) {
     static_cast<Form1*>(self)->Form_Resize();
     return FALSE;
+}
+
+gboolean Form1::onTerminationSignal(gpointer self) {
+    onDelete(nullptr, nullptr, self);
+    return G_SOURCE_CONTINUE;
 }
 
 gboolean Form1::onCloseTimeout(gpointer self) {

@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace kestrun {
 
@@ -42,6 +43,7 @@ private:
     static gboolean onWindowState(GtkWidget*, GdkEventWindowState*, gpointer self);
     static gboolean onMap(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onCloseTimeout(gpointer self);
+    static gboolean onTerminationSignal(gpointer self);
 
     // Both empty until the load handler sets them.
     std::u16string PageText;
@@ -54,6 +56,7 @@ private:
     bool closing_ = false;
     bool closed_ = false;
     guint closeTimeout_ = 0;
+    std::vector<guint> signalSources_;
     int exitStatus_ = 0;
 };
 

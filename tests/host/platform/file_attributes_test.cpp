@@ -1,0 +1,90 @@
+#include "platform/file_attributes.h"
+#include "platform/file_delete.h"
+#include "platform/file_lookup.h"
+#include "platform/runtime_error.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace kestrun {
+namespace {
+
+using test::TempFolder;
+using test::writeBytes;
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+class FileAttributes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!test::supportsUserXattrs(folder.path())) GTEST_SKIP() << "no user extended attributes here";
+        writeBytes(path, "page");
+    }
+    TempFolder folder;
+    std::string path = folder.file("readto.htm");
+};
+
+TEST_F(FileAttributes, BecomeExactlyTheGivenSet) {
+    ::setxattr(path.c_str(), "user.DOSATTRIB", "0x27", 4, 0);  // archive, system, hidden, read-only
+    SetAttr(path, attr::Hidden);
+    EXPECT_EQ(test::dosAttribText(path), "0x2");
+    EXPECT_EQ(GetAttr(path), attr::Hidden);
+
+    SetAttr(path, attr::Normal);
+    EXPECT_EQ(test::dosAttribText(path), "0x0");
+    EXPECT_EQ(GetAttr(path), attr::Normal);
+}
+
+TEST_F(FileAttributes, ReadOnlyIsTheWritePermission) {
+    ::chmod(path.c_str(), 0664);
+    SetAttr(path, attr::ReadOnly | attr::Hidden);
+    EXPECT_EQ(modeOf(path), 0444u);
+    EXPECT_EQ(GetAttr(path), attr::ReadOnly | attr::Hidden);
+
+    SetAttr(path, attr::Normal);
+    EXPECT_EQ(modeOf(path), 0644u);
+    EXPECT_EQ(GetAttr(path), attr::Normal);
+
+    ::chmod(path.c_str(), 0444);  // made read-only by the user, outside the program
+    EXPECT_EQ(GetAttr(path), attr::ReadOnly);
+}
+
+TEST_F(FileAttributes, ForeignSambaFormsAreReadAsNormal) {
+    ::setxattr(path.c_str(), "user.DOSATTRIB", "\x04\x00\x04\x00", 4, 0);
+    EXPECT_EQ(GetAttr(path), attr::Normal);
+}
+
+TEST_F(FileAttributes, SymbolicLinksAreRefusedAndTheirTargetsUntouched) {
+    ASSERT_EQ(::symlink(path.c_str(), folder.file("link.htm").c_str()), 0);
+    ::chmod(path.c_str(), 0644);
+    EXPECT_THROW(SetAttr(folder.file("link.htm"), attr::ReadOnly), RuntimeError);
+    EXPECT_EQ(modeOf(path), 0644u);
+    EXPECT_EQ(test::dosAttribText(path), "");
+}
+
+TEST_F(FileAttributes, DirFindsHiddenFilesOnlyWhenTheMaskAllowsThem) {
+    EXPECT_EQ(Dir(path, 0), "readto.htm");
+    SetAttr(path, attr::Hidden | attr::ReadOnly);
+    EXPECT_EQ(Dir(path, 0), "");
+    EXPECT_EQ(Dir(path, attr::ReadOnly), "");
+    EXPECT_EQ(Dir(path, 63), "readto.htm");
+    EXPECT_EQ(Dir(folder.file("gone.htm"), 63), "");
+    EXPECT_EQ(Dir(folder.file("readto.htm/below"), 63), "");
+}
+
+TEST_F(FileAttributes, KillRemovesAReadOnlyFileAndReportsAMissingOne) {
+    SetAttr(path, attr::ReadOnly);
+    Kill(path);
+    EXPECT_FALSE(test::exists(path));
+    EXPECT_THROW(Kill(path), RuntimeError);
+}
+
+}  // namespace
+}  // namespace kestrun

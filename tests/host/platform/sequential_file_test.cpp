@@ -1,0 +1,70 @@
+#include "platform/runtime_error.h"
+#include "platform/sequential_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrun {
+namespace {
+
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+void printOne(const std::string& path, std::u16string_view item) {
+    SequentialOutput file(path);
+    file.print(item);
+    file.close();
+}
+
+TEST(SequentialOutput, PrintsTheItemInCodePage936ThenCrLf) {
+    TempFolder folder;
+    printOne(folder.file("out.htm"), u"\u519C\uE3A8\r\n");
+    EXPECT_EQ(readBytes(folder.file("out.htm")), "\xC5\xA9\xFB\xFB\r\n\r\n");
+}
+
+TEST(SequentialOutput, TruncatesALongerOldFile) {
+    TempFolder folder;
+    writeBytes(folder.file("out.htm"), std::string(100000, 'x'));
+    printOne(folder.file("out.htm"), u"new");
+    EXPECT_EQ(readBytes(folder.file("out.htm")), "new\r\n");
+}
+
+TEST(SequentialOutput, RefusesToWriteThroughASymbolicLink) {
+    TempFolder folder;
+    writeBytes(folder.file("victim"), "keep me");
+    ASSERT_EQ(::symlink(folder.file("victim").c_str(), folder.file("out.htm").c_str()), 0);
+    EXPECT_THROW(printOne(folder.file("out.htm"), u"page"), RuntimeError);
+    EXPECT_EQ(readBytes(folder.file("victim")), "keep me");
+
+    // A dangling link must not create its target either.
+    ASSERT_EQ(::symlink(folder.file("new-target").c_str(), folder.file("dangling.htm").c_str()), 0);
+    EXPECT_THROW(printOne(folder.file("dangling.htm"), u"page"), RuntimeError);
+    EXPECT_FALSE(test::exists(folder.file("new-target")));
+}
+
+TEST(SequentialOutput, RefusesFoldersAndFifosWithoutHanging) {
+    TempFolder folder;
+    ASSERT_EQ(::mkdir(folder.file("dir.htm").c_str(), 0755), 0);
+    EXPECT_THROW(printOne(folder.file("dir.htm"), u"page"), RuntimeError);
+    ASSERT_EQ(::mkfifo(folder.file("fifo.htm").c_str(), 0644), 0);
+    EXPECT_THROW(printOne(folder.file("fifo.htm"), u"page"), RuntimeError);
+}
+
+TEST(SequentialOutput, AFailedOpenNamesThePathAndTheSystemReason) {
+    TempFolder folder;
+    const std::string path = folder.file("missing-folder/out.htm");
+    try {
+        printOne(path, u"page");
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.path(), path);
+        EXPECT_EQ(error.reason(), "No such file or directory");
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace kestrun

@@ -1,0 +1,120 @@
+// The real program on a display of its own, closed the way a user closes it.
+
+#include "platform/codepage936.h"
+#include "support/process.h"
+#include "support/temp_folder.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+namespace kestrun {
+namespace {
+
+using test::Display;
+using test::Process;
+using test::runCommand;
+using test::TempFolder;
+
+const std::string caption =
+    "Kestrun2003\u7F51\u7EDC\u7248\u3000\u25E4Tolvey\u25E2 \u6536\u85CF\u7F16\u5236\u3000     ";
+
+std::u16string fromUtf8(const std::string& text) {
+    glong units = 0;
+    gunichar2* converted = g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr);
+    std::u16string result(reinterpret_cast<const char16_t*>(converted), static_cast<std::size_t>(units));
+    g_free(converted);
+    return result;
+}
+
+bool waitFor(const std::function<bool()>& condition, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return condition();
+}
+
+// The program copied into a folder of its own, run with a home of its own.
+class RealProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(app);
+        std::filesystem::copy_file(KESTRUN_PROGRAM, app + "/kestrun");
+    }
+
+    std::vector<std::string> environment() const {
+        return {"DISPLAY=" + display.name(), "HOME=" + home, "XDG_DATA_HOME=" + home + "/data",
+                "XDG_CACHE_HOME=" + home + "/cache", "XDG_CONFIG_HOME=" + home + "/config"};
+    }
+
+    // The id of the first window whose name starts with `name`, once it is there.
+    std::string windowNamed(const std::string& name) {
+        std::string id;
+        waitFor([&] {
+            int status = 1;
+            id = runCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + name}, environment(), &status);
+            return status == 0 && !id.empty();
+        }, 30);
+        if (auto newline = id.find('\n'); newline != std::string::npos) id.resize(newline);
+        return id;
+    }
+
+    std::string command(const std::vector<std::string>& argv) { return runCommand(argv, environment()); }
+
+    Display display;
+    TempFolder folder;
+    std::string app = folder.file("app");
+    std::string home = folder.file("home");
+    std::string page = app + "/readto.htm";
+};
+
+TEST_F(RealProgram, WritesItsHiddenPageFileWhileRunningAndRemovesItOnClose) {
+    Process program({app + "/kestrun"}, environment());
+    const std::string window = windowNamed("Kestrun2003");
+    ASSERT_FALSE(window.empty()) << program.readStderr();
+
+    EXPECT_EQ(command({"xdotool", "getwindowname", window}), caption + "\n");
+    EXPECT_NE(command({"xdotool", "getwindowgeometry", window}).find("Geometry: 437x324"), std::string::npos);
+
+    ASSERT_TRUE(test::exists(page));
+    const std::string expected = toCodePage936(fromUtf8(test::readBytes(ASSEMBLED_PAGE))) + "\r\n";
+    EXPECT_EQ(test::readBytes(page), expected);
+    if (test::supportsUserXattrs(app)) EXPECT_EQ(test::dosAttribText(page), "0x2");
+
+    // A close request from the window manager, as the caption's close button sends.
+    command({"wmctrl", "-i", "-c", window});
+    const auto status = program.waitForExit(20);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after the close request";
+    EXPECT_EQ(*status, 0) << program.readStderr();
+    EXPECT_FALSE(test::exists(page));
+}
+
+TEST_F(RealProgram, ARefusedPageFileIsReportedAndEndsTheProgramWithAnError) {
+    const std::string victim = folder.file("victim");
+    test::writeBytes(victim, "keep me");
+    ASSERT_EQ(::symlink(victim.c_str(), page.c_str()), 0);
+
+    Process program({app + "/kestrun"}, environment());
+    const std::string dialog = windowNamed("Kestrun$");
+    ASSERT_FALSE(dialog.empty()) << "no error dialog";
+    command({"xdotool", "windowactivate", "--sync", dialog});
+    command({"xdotool", "key", "Return"});
+
+    const auto status = program.waitForExit(20);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after the error";
+    EXPECT_EQ(*status, 1);
+    const std::string report = program.readStderr();
+    EXPECT_NE(report.find(page), std::string::npos) << report;
+    EXPECT_EQ(test::readBytes(victim), "keep me");
+}
+
+}  // namespace
+}  // namespace kestrun
