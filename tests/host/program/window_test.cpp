@@ -3,6 +3,7 @@
 #include "platform/codepage936.h"
 #include "support/process.h"
 #include "support/temp_folder.h"
+#include "support/webdriver.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -42,6 +44,15 @@ bool waitFor(const std::function<bool()>& condition, double seconds) {
     return condition();
 }
 
+// Whether the process has ended (gone, or a zombie its parent has not reaped).
+bool processEnded(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return true;
+    const auto afterName = line.rfind(')');
+    return afterName != std::string::npos && line.compare(afterName + 2, 1, "Z") == 0;
+}
+
 // The program copied into a folder of its own, run with a home of its own.
 class RealProgram : public ::testing::Test {
 protected:
@@ -69,6 +80,23 @@ protected:
 
     std::string command(const std::vector<std::string>& argv) { return runCommand(argv, environment()); }
 
+    // Closes the program's window the way a user does and waits until the
+    // program has ended.
+    void closeAndWait(const std::string& window) {
+        std::string pid = command({"xdotool", "getwindowpid", window});
+        pid.erase(pid.find_last_not_of('\n') + 1);
+        command({"wmctrl", "-i", "-c", window});
+        EXPECT_TRUE(waitFor([&] { return processEnded(pid); }, 20)) << "the program did not end";
+    }
+
+    // Starts the program through WebKitWebDriver and waits for the page's start-up.
+    void startDriven(test::WebDriver& driver) {
+        driver.startSession(app + "/kestrun");
+        ASSERT_TRUE(waitFor([&] {
+            return driver.execute("return document.readyState") == "\"complete\"";
+        }, 30)) << "the page did not start";
+    }
+
     Display display;
     TempFolder folder;
     std::string app = folder.file("app");
@@ -95,6 +123,32 @@ TEST_F(RealProgram, WritesItsHiddenPageFileWhileRunningAndRemovesItOnClose) {
     ASSERT_TRUE(status.has_value()) << "the program did not end after the close request";
     EXPECT_EQ(*status, 0) << program.readStderr();
     EXPECT_FALSE(test::exists(page));
+}
+
+// The page writes its cookies as it unloads, after the host has deleted the
+// page file; they must still reach the next run, and expiry must hold.
+TEST_F(RealProgram, CookiesWrittenInOneRunAreReadInTheNext) {
+    {
+        test::WebDriver driver(environment());
+        startDriven(driver);
+        driver.execute(
+            "var later = new Date(new Date().getTime() + 86400000).toGMTString();"
+            "document.cookie = 'RUNNING=1; expires=' + later;"
+            "document.cookie = 'GONE=1; expires=' + new Date(0).toGMTString();"
+            "window.addEventListener('unload', function () {"
+            "  document.cookie = 'UNLOADED=1; expires=' + later; });");
+        closeAndWait(windowNamed("Kestrun2003"));
+    }
+    EXPECT_FALSE(test::exists(page));
+
+    test::WebDriver driver(environment());
+    startDriven(driver);
+    const std::string cookies = driver.execute("return document.cookie");
+    EXPECT_NE(cookies.find("RUNNING=1"), std::string::npos) << cookies;
+    EXPECT_NE(cookies.find("UNLOADED=1"), std::string::npos) << cookies;
+    EXPECT_NE(cookies.find("TZ1="), std::string::npos) << "the page's own unload handler: " << cookies;
+    EXPECT_EQ(cookies.find("GONE"), std::string::npos) << cookies;
+    closeAndWait(windowNamed("Kestrun2003"));
 }
 
 TEST_F(RealProgram, ARefusedPageFileIsReportedAndEndsTheProgramWithAnError) {
