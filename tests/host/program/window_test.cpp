@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -123,6 +124,39 @@ TEST_F(RealProgram, WritesItsHiddenPageFileWhileRunningAndRemovesItOnClose) {
     ASSERT_TRUE(status.has_value()) << "the program did not end after the close request";
     EXPECT_EQ(*status, 0) << program.readStderr();
     EXPECT_FALSE(test::exists(page));
+}
+
+// Frame extents (left, right, top, bottom) the window manager put around the window.
+std::vector<int> frameExtents(const std::string& text) {
+    std::vector<int> extents;
+    auto at = text.find('=');
+    while (at != std::string::npos) {
+        extents.push_back(std::stoi(text.substr(at + 1)));
+        at = text.find(',', at + 1);
+    }
+    return extents;
+}
+
+TEST_F(RealProgram, TheControlIsTheOuterSizeLessOneHundredTwipsAtEverySize) {
+    test::WebDriver driver(environment());
+    startDriven(driver);
+    const std::string window = windowNamed("Kestrun2003");
+    const auto expectControlFor = [&](int clientWidth, int clientHeight) {
+        const auto frame = frameExtents(command({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}));
+        ASSERT_EQ(frame.size(), 4u);
+        const int outerWidth = clientWidth + frame[0] + frame[1];
+        const int outerHeight = clientHeight + frame[2] + frame[3];
+        const auto pixels = [](int outer) { return static_cast<int>(std::lround((outer * 15 - 100) / 15.0)); };
+        const std::string expected = "\"" + std::to_string(pixels(outerWidth)) + "x" +
+                                     std::to_string(pixels(outerHeight)) + "\"";
+        EXPECT_TRUE(waitFor([&] {
+            return driver.execute("return innerWidth + 'x' + innerHeight") == expected;
+        }, 5)) << driver.execute("return innerWidth + 'x' + innerHeight") << " expected " << expected;
+    };
+    expectControlFor(437, 324);
+    command({"xdotool", "windowsize", "--sync", window, "600", "400"});
+    expectControlFor(600, 400);
+    closeAndWait(window);
 }
 
 // The page writes its cookies as it unloads, after the host has deleted the
