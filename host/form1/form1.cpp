@@ -85,21 +85,25 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Resize() {
-    GdkRectangle frame{};
-    gdk_window_get_frame_extents(gtk_widget_get_window(window_.get()), &frame);
-    const TwipSize outer{pixelsToTwips(frame.width), pixelsToTwips(frame.height)};
-    lastOuter_ = outer;
-    const TwipSize control = controlSizeFor(outer);
+    lastOuter_ = outerSize();
+    const TwipSize control = controlSizeFor(lastOuter_);
     gtk_layout_move(GTK_LAYOUT(layout_), WebBrowser1.widget(), 0, 0);
     gtk_widget_set_size_request(WebBrowser1.widget(), twipsToPixels(control.width), twipsToPixels(control.height));
 }
 
 void Form1::Form_Unload() { removePageFile(PagePath); }
 
-void Form1::resizeIfOuterSizeChanged() {
+// Frame and caption included, as the window manager drew them.
+TwipSize Form1::outerSize() const {
     GdkRectangle frame{};
     gdk_window_get_frame_extents(gtk_widget_get_window(window_.get()), &frame);
-    if (pixelsToTwips(frame.width) == lastOuter_.width && pixelsToTwips(frame.height) == lastOuter_.height) return;
+    return {pixelsToTwips(frame.width), pixelsToTwips(frame.height)};
+}
+
+// Configure events also come for moves; only a new size is a resize.
+void Form1::resizeIfOuterSizeChanged() {
+    const TwipSize outer = outerSize();
+    if (outer.width == lastOuter_.width && outer.height == lastOuter_.height) return;
     Form_Resize();
 }
 

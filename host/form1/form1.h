@@ -33,6 +33,7 @@ private:
     void Form_Resize();
     void Form_Unload();
 
+    TwipSize outerSize() const;
     void resizeIfOuterSizeChanged();
     void closeAfterUnload();
     void finishClose();

@@ -126,6 +126,27 @@ TEST_F(RealProgram, WritesItsHiddenPageFileWhileRunningAndRemovesItOnClose) {
     EXPECT_FALSE(test::exists(page));
 }
 
+// Started through a link from another folder (as an installed program is),
+// the page file goes beside the real program, and a folder name that is no
+// valid URL as it stands still loads the page.
+TEST_F(RealProgram, ThePageFileGoesBesideTheRealProgramInAnyFolder) {
+    const std::string odd = folder.file("Kestrun #1 100% [x]");
+    std::filesystem::create_directories(odd);
+    std::filesystem::rename(app + "/kestrun", odd + "/kestrun");
+    std::filesystem::create_directories(folder.file("bin"));
+    ASSERT_EQ(::symlink((odd + "/kestrun").c_str(), folder.file("bin/kestrun").c_str()), 0);
+
+    test::WebDriver driver(environment());
+    driver.startSession(folder.file("bin/kestrun"));
+    EXPECT_TRUE(test::exists(odd + "/readto.htm"));
+    EXPECT_FALSE(test::exists(folder.file("bin/readto.htm")));
+    EXPECT_TRUE(waitFor([&] { return driver.execute("return document.readyState") == "\"complete\""; }, 30));
+    EXPECT_EQ(driver.execute("return document.title"), "\"1900-2100 \u4E24\u767E\u5E74Morvane\u65E5\u5386\"");
+    EXPECT_EQ(driver.execute("return decodeURIComponent(location.pathname)"), "\"" + odd + "/readto.htm\"");
+    closeAndWait(windowNamed("Kestrun2003"));
+    EXPECT_FALSE(test::exists(odd + "/readto.htm"));
+}
+
 // Frame extents (left, right, top, bottom) the window manager put around the window.
 std::vector<int> frameExtents(const std::string& text) {
     std::vector<int> extents;
