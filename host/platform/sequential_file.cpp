@@ -19,7 +19,10 @@ SequentialOutput::SequentialOutput(std::string path) : path_(std::move(path)) {
     // O_NONBLOCK: opening a FIFO planted at the path must not hang; O_TRUNC
     // waits until we know it is a regular file.
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd_ < 0) throwSystemError(openOperation, path_, errno);
+    if (fd_ < 0) {
+        if (errno == ELOOP) throw RuntimeError(openOperation, path_, "The path is a symbolic link");
+        throwSystemError(openOperation, path_, errno);
+    }
 
     struct stat info {};
     if (::fstat(fd_, &info) != 0) {

@@ -80,14 +80,6 @@ TEST_F(PageFile, AnOldFileIsOverwrittenCompletelyAndLeftHidden) {
     if (xattrs) EXPECT_EQ(test::dosAttribText(path), "0x2");
 }
 
-TEST_F(PageFile, APlantedLinkIsNotWrittenThrough) {
-    const std::string victim = folder.file("victim");
-    writeBytes(victim, "keep me");
-    ASSERT_EQ(::symlink(victim.c_str(), path.c_str()), 0);
-    EXPECT_THROW(writePageFile(path, u"page\r\n"), RuntimeError);
-    EXPECT_EQ(readBytes(victim), "keep me");
-}
-
 TEST_F(PageFile, RemovalDeletesAReadOnlyFileAndSkipsAVanishedOne) {
     writePageFile(path, u"page\r\n");
     ::chmod(path.c_str(), 0444);

@@ -25,13 +25,6 @@ TEST(SequentialOutput, PrintsTheItemInCodePage936ThenCrLf) {
     EXPECT_EQ(readBytes(folder.file("out.htm")), "\xC5\xA9\xFB\xFB\r\n\r\n");
 }
 
-TEST(SequentialOutput, TruncatesALongerOldFile) {
-    TempFolder folder;
-    writeBytes(folder.file("out.htm"), std::string(100000, 'x'));
-    printOne(folder.file("out.htm"), u"new");
-    EXPECT_EQ(readBytes(folder.file("out.htm")), "new\r\n");
-}
-
 TEST(SequentialOutput, RefusesToWriteThroughASymbolicLink) {
     TempFolder folder;
     writeBytes(folder.file("victim"), "keep me");
