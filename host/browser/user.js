@@ -75,9 +75,17 @@
     node.querySelectorAll('[style]').forEach(take);
   }
 
-  new MutationObserver(function (records) {
-    records.forEach(function (record) { record.addedNodes.forEach(scan); });
-  }).observe(document, { childList: true, subtree: true });
+  // The parsed document is looked at once it is complete, and only what is
+  // inserted later (the pop-up's content) as it comes. Touching elements
+  // while the parser still associates controls with forms outside their
+  // subtree (the page's forms stand between table rows) leaves the engine's
+  // by-name look-up of those forms stale (CLD.SM came out undefined).
+  document.addEventListener('DOMContentLoaded', function () {
+    scan(document.documentElement);
+    new MutationObserver(function (records) {
+      records.forEach(function (record) { record.addedNodes.forEach(scan); });
+    }).observe(document, { childList: true, subtree: true });
+  });
 
   // The Light filter: ambient light and cone lights over the element. Drawn
   // as gradients in a layer above the element's content (see user.css): the
@@ -140,6 +148,41 @@
       else self.Alpha = entry;
     });
   }
+
+  // Menu entries keep their text exactly, spaces included: the page pads the
+  // zone names with runs of spaces so that, in a fixed-pitch font, the
+  // Chinese names line up in a second column, and it looks entries up by the
+  // text it reads back. Current engines collapse and trim those spaces both
+  // on screen and in option.text, so entries made by `new Option(text)` hold
+  // no-break spaces instead, and read back with plain ones.
+  var NativeOption = window.Option;
+  var spaced = new WeakSet();
+  var textProperty = Object.getOwnPropertyDescriptor(HTMLOptionElement.prototype, 'text');
+
+  function keepSpaces(text) {
+    return String(text).replace(/ /g, '\u00a0');
+  }
+
+  function Option(text, value, defaultSelected, selected) {
+    var option = arguments.length === 0 ? new NativeOption()
+      : new NativeOption(keepSpaces(text), value, defaultSelected, selected);
+    if (arguments.length > 0) spaced.add(option);
+    return option;
+  }
+  Option.prototype = NativeOption.prototype;
+  window.Option = Option;
+
+  Object.defineProperty(HTMLOptionElement.prototype, 'text', {
+    configurable: true,
+    enumerable: textProperty.enumerable,
+    get: function () {
+      return spaced.has(this) ? this.textContent.replace(/\u00a0/g, ' ') : textProperty.get.call(this);
+    },
+    set: function (text) {
+      spaced.add(this);
+      textProperty.set.call(this, keepSpaces(text));
+    },
+  });
 
   Object.defineProperty(HTMLElement.prototype, 'filters', {
     configurable: true,

@@ -13,6 +13,9 @@
 //   await app.pointerMove(x, y);             // the real pointer to page point x, y (CSS px,
 //   await app.click(x, y, 'left'|'right');   //   from the top-left of the visible page)
 //   await app.key('Escape');                 // a key press on the X display (xdotool names)
+//   await app.resize(1000, 700);             // the window's size, as a user drags it
+//   await app.windows()                      // ids of the program's visible X windows
+//                                            //   (its window, open menus and pop-ups)
 //   const rect = await app.rect('#map');     // an element's box in page coordinates
 //   const shot = await app.screenshot();     // the whole X screen as a PNG (ImageMagick import)
 //   shot.path; shot.pixel(x, y)              //   [r, g, b] at page point x, y
@@ -123,11 +126,20 @@ function processAlive(pid) {
   }
 }
 
+// Ends a process of ours when this test process dies without stopping it
+// (a test runner's time-out kills us outright), so no display, driver or
+// program is left behind.
+function tether(pid) {
+  const script = `while kill -0 ${process.pid} 2>/dev/null; do kill -0 ${pid} 2>/dev/null || exit 0; sleep 1; done; kill ${pid} 2>/dev/null`;
+  spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
+}
+
 // Starts Xvfb on a free display number, which it reports on a pipe.
 async function startXvfb() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'], {
     stdio: ['ignore', 'ignore', 'pipe', 'pipe'],
   });
+  tether(xvfb.pid);
   let errors = '';
   xvfb.stderr.on('data', (d) => { errors += d; });
   const display = await new Promise((resolve, reject) => {
@@ -186,9 +198,13 @@ export class Kestrun {
       XDG_CONFIG_HOME: path.join(this.home, '.config'),
       XDG_CACHE_HOME: path.join(this.home, '.cache'),
       NO_AT_BRIDGE: '1',
+      // The engine's processes outlive the program by a moment; nothing of
+      // theirs should be writing into HOME while it is removed.
+      MESA_SHADER_CACHE_DISABLE: 'true',
     });
     this.env = env;
     this.wm = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
+    tether(this.wm.pid);
     // The window manager is up when it has announced the desktops.
     await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox');
     debug('window manager up');
@@ -197,6 +213,7 @@ export class Kestrun {
   async #startWebDriver() {
     const port = await freePort();
     this.webDriver = spawn('WebKitWebDriver', [`--port=${port}`], { env: this.env, stdio: 'ignore' });
+    tether(this.webDriver.pid);
     this.driverUrl = `http://127.0.0.1:${port}`;
     await until(() => new Promise((resolve) => {
       const socket = net.connect(port, '127.0.0.1', () => { socket.end(); resolve(true); });
@@ -216,6 +233,7 @@ export class Kestrun {
     debug('session started');
     this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
     debug('program', this.program);
+    tether(this.program);
     this.window = await until(() => this.#programWindow(), 'the program window');
     debug('window', this.window);
     if (waitForStartup) {
@@ -258,12 +276,13 @@ export class Kestrun {
     return r;
   }
 
-  // Screen position of the page's top-left corner: the web view fills the
-  // window's client area from its origin.
+  // Screen position of the page's top-left corner: the web view stands at
+  // the origin of the window's client area. (xwininfo, because xdotool's
+  // getwindowgeometry gives the window-manager frame's corner instead.)
   async pageOrigin() {
-    const { stdout } = await this.xdotool('getwindowgeometry', '--shell', this.window);
-    const x = Number(/X=(-?\d+)/.exec(stdout)[1]);
-    const y = Number(/Y=(-?\d+)/.exec(stdout)[1]);
+    const { stdout } = await execFileP('xwininfo', ['-id', this.window], { env: this.env });
+    const x = Number(/Absolute upper-left X:\s*(-?\d+)/.exec(stdout)[1]);
+    const y = Number(/Absolute upper-left Y:\s*(-?\d+)/.exec(stdout)[1]);
     return { x, y };
   }
 
@@ -283,8 +302,27 @@ export class Kestrun {
     await this.xdotool('key', name);
   }
 
-  // The whole X screen; pixel(x, y) reads it at a page point.
+  async resize(width, height) {
+    await this.xdotool('windowsize', '--sync', this.window, String(width), String(height));
+    await this.painted();
+  }
+
+  async windows() {
+    const { stdout } = await this.xdotool('search', '--onlyvisible', '--pid', String(this.program))
+      .catch(() => ({ stdout: '' }));
+    return stdout.split('\n').filter(Boolean);
+  }
+
+  // Resolves once the page has drawn two frames since the call.
+  async painted() {
+    await this.driver.executeAsyncScript(
+      'var done = arguments[0]; requestAnimationFrame(function () { requestAnimationFrame(function () { done(); }); });');
+    await sleep(200);
+  }
+
+  // The whole X screen, once the page has drawn; pixel(x, y) reads it at a page point.
   async screenshot(name = `shot-${++this.shots}`) {
+    await this.painted();
     const file = path.join(this.home, `${name}.png`);
     await execFileP('import', ['-window', 'root', file], { env: this.env });
     const origin = await this.pageOrigin();
@@ -323,11 +361,14 @@ export class Kestrun {
     if (this.driver) await this.driver.quit().catch(() => {});
     if (this.program && processAlive(this.program)) {
       try { process.kill(this.program, 'SIGTERM'); } catch { /* already gone */ }
+      await until(() => !processAlive(this.program), 'the program to end', 5000).catch(() => {
+        try { process.kill(this.program, 'SIGKILL'); } catch { /* already gone */ }
+      });
     }
     await endProcess(this.webDriver);
     await endProcess(this.wm);
     await endProcess(this.xvfb);
-    if (this.home && !process.env.KESTRUN_E2E_KEEP) fs.rmSync(this.home, { recursive: true, force: true });
+    if (this.home && !process.env.KESTRUN_E2E_KEEP) fs.rmSync(this.home, { recursive: true, force: true, maxRetries: 5 });
     else if (this.home) console.log(`# kept ${this.home}`);
     this.driver = this.webDriver = this.wm = this.xvfb = null;
   }
