@@ -56,6 +56,9 @@ GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
 Form1::Form1(bool automation)
     : window_(createWindow()), layout_(nullptr), WebBrowser1(automation) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    // Before any handler holds `this`: a failed load leaves nothing behind
+    // that could call into a window that was never made.
+    Form_Load();
     g_signal_connect(window_.get(), "delete-event", G_CALLBACK(onDelete), this);
     g_signal_connect(window_.get(), "configure-event", G_CALLBACK(onConfigure), this);
     g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
@@ -65,7 +68,6 @@ Form1::Form1(bool automation)
     // would, so the page file does not stay behind.
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         signalSources_.push_back(g_unix_signal_add(signal, onTerminationSignal, this));
-    Form_Load();
 }
 
 Form1::~Form1() {
