@@ -193,8 +193,9 @@ describe('calendar view', () => {
       return at;
     }
 
+    // Onto the weekday row, just above the day cells.
     async function leaveGrid() {
-      const heading = await center('#GZ');
+      const heading = await center('tr[bgcolor="#e0e0e0"] td');
       await pointer(heading.x, heading.y);
       await app.waitFor('return snow == 0', 'the pop-up to close');
     }
