@@ -20,13 +20,19 @@ void configure(WebKitSettings* settings, bool automation) {
     webkit_settings_set_enable_page_cache(settings, FALSE);
 }
 
+// "is-controlled-by-automation" can only be given at construction, and an
+// automation session only accepts a view of the context it runs on.
+GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation) {
+    auto content = createUserContent();
+    gpointer view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(),
+                                 "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr);
+    return adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(view)));
+}
+
 }  // namespace
 
-WebBrowser::WebBrowser(bool automation) : context_(createWebContext()) {
-    auto content = createUserContent();
-    view_ = adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(),
-                                         "user-content-manager", content.get(),
-                                         "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr))));
+WebBrowser::WebBrowser(bool automation)
+    : context_(createWebContext()), view_(createView(context_.get(), automation)) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     if (automation) allowAutomation(context_.get(), view_.get());
     g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
