@@ -34,7 +34,7 @@ function popupText(r) {
          '</FONT></TD></TR></TABLE>';
    if (r.lMonth != 0)
       lunar = '<FONT COLOR="violet">农历' + (r.isLeap ? '闰 ' : ' ') + r.lMonth + ' 月 ' + r.lDay + ' 日</FONT><BR>';
-   return '<TABLE WIDTH="130" BORDER=0 CELLPADDING="2" CELLSPACING=0 BGCOLOR="#000066" STYLE="filter:Alpha(opacity=80); opacity:0.8"><TR><TD>' +
+   return '<TABLE WIDTH="130" BORDER=0 CELLPADDING="2" CELLSPACING=0 BGCOLOR="#000066" STYLE="filter:Alpha(opacity=80)"><TR><TD>' +
       '<TABLE WIDTH=100% BORDER=0 CELLPADDING=0 CELLSPACING=0><TR><TD ALIGN="right">' +
       '<FONT COLOR="#ffffff" STYLE="font-size:9pt;">' +
       r.sYear + ' 年 ' + r.sMonth + ' 月 ' + r.sDay + ' 日<BR>' +
