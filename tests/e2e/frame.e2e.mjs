@@ -55,6 +55,22 @@ describe('page frame', () => {
     assert.equal(body.todayRule, 'rgb(255, 255, 255)');
   });
 
+  // Known fault, left to the host: with the control taller than the client
+  // area, the engine leaves its top rows unpainted, cutting the banner.
+  test('the banner is drawn whole at the top of the window', { todo: 'host: top rows of the view unpainted' }, async () => {
+    const banner = await app.rect('div[align=center]');
+    const shot = await app.screenshot('banner');
+    for (const y of [1, 4, banner.y + 2]) {
+      assert.deepEqual(shot.pixel(3, y), [255, 255, 255], `page background at y ${y}`);
+    }
+    let ink = 0;
+    for (let x = banner.x; x < banner.x + banner.width; x += 1) {
+      const [r, g, b] = shot.pixel(x, banner.y + banner.height / 3);
+      if (b > 200 && r < 150) ink++;
+    }
+    assert.ok(ink > 0, 'the upper part of the blue banner text');
+  });
+
   test('both colour bars: four coloured quarters between one-pixel black lines', async () => {
     const bars = await app.run(`var bars = Array.from(document.querySelectorAll('table')).filter(function (t) {
         return t.getAttribute('bgColor') == '000000'; });
