@@ -241,6 +241,32 @@ describe('page frame', () => {
     assert.deepEqual(marks.map(Math.round), [16, 16, 16]);
   });
 
+  test('each font the page names is drawn in its substitute, not in the fallback', async () => {
+    const fonts = [
+      ["'华文行楷'", "'AR PL UKai CN'", '两百年日历'],
+      ["'标楷体'", "'AR PL UKai TW'", '农历丙午年'],
+      ["'细明体'", "'WenQuanYi Zen Hei Mono'", 'Asia 亚洲'],
+      ["'新细明体'", "'AR PL UMing TW'", 'Porto 北京'],
+      ['Arial', "'Liberation Sans'", '2026 Abc'],
+      ["bold 'Arial Black'", "bold 'DejaVu Sans'", '0000 JUN'],
+    ];
+    const drawn = await app.run(`var fonts = arguments[0];
+      function ink(font, text) {
+        var c = document.createElement('canvas'); c.width = 300; c.height = 60;
+        var g = c.getContext('2d'); g.font = font; g.fillText(text, 5, 45);
+        var d = g.getImageData(0, 0, 300, 60).data, h = 0;
+        for (var i = 3; i < d.length; i += 4) h = (h * 31 + d[i]) >>> 0;
+        return h;
+      }
+      function font(name) { return name.indexOf('bold ') == 0 ? 'bold 32px ' + name.slice(5) : '32px ' + name; }
+      return Promise.all(fonts.map(function (f) { return document.fonts.load(font(f[0]), f[2]); })).then(function () {
+        return fonts.map(function (f) {
+          return [f[0], ink(font(f[0]), f[2]) == ink(font(f[1]), f[2]), ink(font(f[0]), f[2]) != ink("32px 'No Such Font'", f[2])];
+        }).concat([['watermark weight', getComputedStyle(YMBG).fontWeight]]);
+      });`, fonts);
+    assert.deepEqual(drawn, fonts.map((f) => [f[0], true, true]).concat([['watermark weight', '700']]));
+  });
+
   test('the day pop-up casts a shadow down-right and lets the page show through', async () => {
     const cell = await app.run(`for (var n = 0; n < 42; n++)
         if (document.getElementById('SD' + n).innerHTML != '') {
