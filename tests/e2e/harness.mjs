@@ -24,12 +24,21 @@
 //   await app.restart();                     // start the program again, same HOME (cookies kept)
 //   await app.stop();                        // end everything, remove the temporary HOME
 //
+// Also: Kestrun.start({ waitForStartup: false }) and restart({ waitForStartup:
+// false }) return as soon as the window is there instead of after the page's
+// load event; app.home (the temporary HOME), app.env (the environment the
+// program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
+// (screen position of page point 0, 0), app.painted() (waits until the page
+// has drawn). Exported helpers: until(check, what, timeout), sleep(ms),
+// buildDir, programPath.
+//
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
 // Each Kestrun.start() gets a fresh temporary HOME (with XDG_DATA_HOME,
 // XDG_CONFIG_HOME, XDG_CACHE_HOME inside it), so the tests' cookies never
 // touch the user's; restart() keeps it. Set KESTRUN_E2E_KEEP=1 to leave the
-// temporary folder (and its screenshots) behind for a look.
+// temporary folder (and its screenshots) behind for a look, and
+// KESTRUN_E2E_DEBUG=1 to see each step of starting and stopping.
 import { spawn, execFile } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
