@@ -12,14 +12,6 @@ function navigator(now = localNoon(2003, 8, 11)) {
   return { page, drawn, show, shown };
 }
 
-test('changeCld draws the month the selectors show, also when nothing changed', () => {
-  const { page, drawn, show } = navigator();
-  show(1987, 6);
-  page.changeCld();
-  page.changeCld();
-  assert.deepEqual(drawn, [[1987, 6], [1987, 6]]);
-});
-
 test('buttons move, clamp the year to 1900..2100, wrap the month, and redraw once', () => {
   // [from year, from month (0 = January), key, to year, to month]
   const cases = [

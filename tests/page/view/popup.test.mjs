@@ -1,4 +1,4 @@
-// The day pop-up: its texts for real day records, where it stands, and
+// The day pop-up: the day without a lunar date, where the layer stands, and
 // pointer events that come before the page has started.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -25,22 +25,6 @@ function pointAt(page, d, pointer = { x: 300, y: 200 }) {
   page.mOvr(page.cld.firstWeek + d - 1);
   return popupOf(page.detail.innerHTML);
 }
-
-test('pop-up texts of three days', () => {
-  let page = started(2003, 8);
-  assert.deepEqual(pointAt(page, 11), {
-    lines: ['2003 年 9 月 11 日', '星期四', '农历 8 月 15 日', '癸未年 辛酉月 丁亥日'],
-    festival: '  中秋节 ',
-  });
-  page = started(2001, 4);
-  const may23 = pointAt(page, 23);
-  assert.equal(may23.lines[2], '农历闰 4 月 1 日');
-  assert.equal(may23.festival, ' 国际牛奶日  ');
-  page = started(2004, 2);
-  const march20 = pointAt(page, 20);
-  assert.deepEqual(march20.lines.slice(2), ['农历 2 月 30 日', '甲申年 丁卯月 戊戌日']);
-  assert.equal(march20.festival, '春分  ');
-});
 
 test('January 1900 leaves out the lunar line', () => {
   const page = started(1900, 0);
