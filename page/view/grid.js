@@ -28,8 +28,7 @@ function gridCell(n) {
       '<FONT id=LD' + n + ' size=2 style="font-size:9pt"> </FONT></TD>';
 }
 
-// Era year: the four tests run in this order and a later one wins (1949 is
-// both 民国38 and 建国元; 建国 wins). The first year of an era reads 元.
+// Year count of an era: its first year reads 元.
 function eraYear(count) {
    return (count == 1) ? '元' : count;
 }
@@ -79,6 +78,7 @@ function drawCld(SY,SM) {
    var i, sD, s, sObj, lObj;
    cld = new calendar(SY, SM);
 
+   // Four tests in this order, a later one winning: 1949 is both 民国38 and 建国元.
    if (SY > 1874 && SY < 1909) yDisplay = '光绪' + eraYear(SY - 1874);
    if (SY > 1908 && SY < 1912) yDisplay = '宣统' + eraYear(SY - 1908);
    if (SY > 1911 && SY < 1950) yDisplay = '民国' + eraYear(SY - 1911);
