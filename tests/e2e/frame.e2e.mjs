@@ -241,6 +241,13 @@ describe('page frame', () => {
     assert.deepEqual(marks.map(Math.round), [16, 16, 16]);
   });
 
+  test('menu entries read back exactly as appended, spaces included', async () => {
+    const texts = await app.run(`return [Array.from(objContinentMenu.options, function (o) { return o.text; }),
+      Object.keys(timeData)];`);
+    assert.ok(texts[1].some((key) => / {2}|\s$/.test(key)), 'the keys carry runs of spaces');
+    assert.deepEqual(texts[0], texts[1]);
+  });
+
   test('each font the page names is drawn in its substitute, not in the fallback', async () => {
     const fonts = [
       ["'华文行楷'", "'AR PL UKai CN'", '两百年日历'],
