@@ -87,7 +87,8 @@ protected:
         std::string pid = command({"xdotool", "getwindowpid", window});
         pid.erase(pid.find_last_not_of('\n') + 1);
         command({"wmctrl", "-i", "-c", window});
-        EXPECT_TRUE(waitFor([&] { return processEnded(pid); }, 20)) << "the program did not end";
+        EXPECT_TRUE(waitFor([&] { return processEnded(pid); }, 20))
+            << "the program did not end; windows:\n" << command({"wmctrl", "-l"});
     }
 
     // Starts the program through WebKitWebDriver and waits for the page's start-up.
