@@ -211,6 +211,9 @@ describe('calendar view', () => {
     }
 
     it('shows the three days at 63 left of and 8 below the pointer', async () => {
+      // Room for the whole page, so that nothing needs scrolling.
+      await app.resize(1000, 700);
+      await app.waitFor('return innerWidth >= 900');
       await show(2003, 8);
       await app.run('window.scrollTo(0, 0)');
       let at = await pointAt(2003, 8, 11);
