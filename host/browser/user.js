@@ -4,7 +4,8 @@
 // "filter:Alpha(opacity=80)") and scripted through element.filters. Current
 // engines drop those declarations as invalid CSS, so this script reads them
 // from the style attribute text and draws the same looks with CSS, leaving
-// the page text as it is.
+// the page text as it is. It also keeps the spaces of menu entries, which
+// the page relies on (see Option below).
 (function () {
   'use strict';
   if ('filters' in HTMLElement.prototype) return;
