@@ -18,6 +18,10 @@ void configure(WebKitSettings* settings, bool automation) {
     // A page kept in the page cache gets no unload event, and the page's
     // unload handler is what remembers the chosen zone.
     webkit_settings_set_enable_page_cache(settings, FALSE);
+    // The control is taller than the client area it sits in; composited
+    // drawing places its picture by the bottom of the visible part and leaves
+    // as many rows at the top of the page unpainted.
+    webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
 // "is-controlled-by-automation" can only be given at construction, and an
