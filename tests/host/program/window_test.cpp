@@ -181,6 +181,22 @@ TEST_F(RealProgram, TheControlIsTheOuterSizeLessOneHundredTwipsAtEverySize) {
     closeAndWait(window);
 }
 
+// The control reaches past the bottom of the client area; the page must still
+// be drawn from the client area's top row down.
+TEST_F(RealProgram, ThePageIsPaintedFromTheTopOfTheClientArea) {
+    test::WebDriver driver(environment());
+    startDriven(driver);
+    driver.execute("document.body.innerHTML = ''; document.body.style.background = '#ff0000';");
+    const std::string window = windowNamed("Kestrun2003");
+    const auto pixel = [&](int x, int y) {
+        return command({"import", "-window", window, "-crop",
+                        "1x1+" + std::to_string(x) + "+" + std::to_string(y), "+repage", "-depth", "8", "txt:-"});
+    };
+    EXPECT_TRUE(waitFor([&] { return pixel(200, 1).find("#FF0000") != std::string::npos; }, 5)) << pixel(200, 1);
+    EXPECT_NE(pixel(200, 160).find("#FF0000"), std::string::npos) << pixel(200, 160);
+    closeAndWait(window);
+}
+
 // The page writes its cookies as it unloads, after the host has deleted the
 // page file; they must still reach the next run, and expiry must hold.
 TEST_F(RealProgram, CookiesWrittenInOneRunAreReadInTheNext) {
