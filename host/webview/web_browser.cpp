@@ -24,6 +24,20 @@ void configure(WebKitSettings* settings, bool automation) {
     webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
+// The zone menus pad their entries with spaces so that the Chinese names
+// stand in one column, which holds only in a fixed-pitch font. An open select
+// list is drawn by GTK rather than by the page, so it gets the font that
+// stands in for the menus' own.
+void styleSelectLists() {
+    static const char css[] = "treeview { font-family: \"WenQuanYi Zen Hei Mono\", monospace; }";
+    auto provider = adopt(gtk_css_provider_new());
+    GErrorOut error;
+    if (!gtk_css_provider_load_from_data(provider.get(), css, -1, error.out()))
+        throw RuntimeError("style the select lists", "", error.get()->message);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider.get()),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
 // "is-controlled-by-automation" can only be given at construction, and an
 // automation session only accepts a view of the context it runs on.
 GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation) {
@@ -38,6 +52,7 @@ GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation)
 WebBrowser::WebBrowser(bool automation)
     : context_(createWebContext()), view_(createView(context_.get(), automation)) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
+    styleSelectLists();
     if (automation) allowAutomation(context_.get(), view_.get());
     g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
     g_signal_connect(view_.get(), "close", G_CALLBACK(onClose), this);

@@ -14,16 +14,9 @@ namespace kestrun {
 namespace {
 
 using test::readBytes;
+using test::fromUtf8;
 using test::TempFolder;
 using test::writeBytes;
-
-std::u16string fromUtf8(const std::string& text) {
-    glong units = 0;
-    gunichar2* converted = g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr);
-    std::u16string result(reinterpret_cast<const char16_t*>(converted), static_cast<std::size_t>(units));
-    g_free(converted);
-    return result;
-}
 
 bool endsWith(const std::u16string& text, const std::u16string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;

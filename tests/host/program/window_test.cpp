@@ -23,18 +23,11 @@ namespace {
 using test::Display;
 using test::Process;
 using test::runCommand;
+using test::fromUtf8;
 using test::TempFolder;
 
 const std::string caption =
     "Kestrun2003\u7F51\u7EDC\u7248\u3000\u25E4Tolvey\u25E2 \u6536\u85CF\u7F16\u5236\u3000     ";
-
-std::u16string fromUtf8(const std::string& text) {
-    glong units = 0;
-    gunichar2* converted = g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr);
-    std::u16string result(reinterpret_cast<const char16_t*>(converted), static_cast<std::size_t>(units));
-    g_free(converted);
-    return result;
-}
 
 bool waitFor(const std::function<bool()>& condition, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);

@@ -12,6 +12,15 @@
 
 namespace kestrun::test {
 
+std::u16string fromUtf8(const std::string& text) {
+    glong units = 0;
+    gunichar2* converted = g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr);
+    if (!converted) throw std::runtime_error("not UTF-8 text");
+    std::u16string result(reinterpret_cast<const char16_t*>(converted), static_cast<std::size_t>(units));
+    g_free(converted);
+    return result;
+}
+
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kestrun-test-XXXXXX").string();
     if (!g_mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");

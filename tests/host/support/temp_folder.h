@@ -19,6 +19,9 @@ private:
     std::string path_;
 };
 
+// The UTF-16 text of UTF-8 bytes, as the string table hands it out.
+std::u16string fromUtf8(const std::string& text);
+
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 bool exists(const std::string& path);
