@@ -29,8 +29,10 @@
 // load event; app.home (the temporary HOME), app.env (the environment the
 // program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
 // (screen position of page point 0, 0), app.painted() (waits until the page
-// has drawn). Exported helpers: until(check, what, timeout), sleep(ms),
-// buildDir, programPath.
+// has drawn). Kestrun.display() gives only the display, window manager and
+// temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
+// the program without the driver. Exported helpers: until(check, what,
+// timeout), sleep(ms), buildDir, programPath.
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
@@ -182,6 +184,21 @@ export class Kestrun {
       await app.#startDisplay();
       await app.#startWebDriver();
       await app.#startProgram(options);
+    } catch (error) {
+      await app.stop();
+      throw error;
+    }
+    return app;
+  }
+
+  // Only the display, its window manager and a fresh temporary HOME, for a
+  // caller that starts the program itself, without the driver; stop() ends
+  // them. (No program, window or driver: the page and pointer helpers do not
+  // apply.)
+  static async display() {
+    const app = new Kestrun();
+    try {
+      await app.#startDisplay();
     } catch (error) {
       await app.stop();
       throw error;
