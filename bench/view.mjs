@@ -10,34 +10,23 @@ import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import path from 'node:path';
-import { Kestrun, buildDir, programPath, sleep, until } from '../tests/e2e/harness.mjs';
+import { Kestrun, buildDir, descendantPids, programPath, sleep, until } from '../tests/e2e/harness.mjs';
 
 const starts = Number(process.argv[2]) || 5;
 const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
 
-function descendants(pid) {
-  const all = [];
-  for (const entry of fs.readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
-    try {
-      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
-      if (Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]) === pid) all.push(Number(entry));
-    } catch { /* gone meanwhile */ }
-  }
-  return all.flatMap((child) => [child, ...descendants(child)]);
-}
 
 // Peak and current resident memory (kB) of the program and every process it
 // started; proportional set size counts shared pages once.
 function memory(pid) {
   let peak = 0, rss = 0, pss = 0;
-  for (const p of [pid, ...descendants(pid)]) {
+  for (const p of [pid, ...descendantPids(pid)]) {
     const status = fs.readFileSync(`/proc/${p}/status`, 'utf8');
     peak += Number(/VmHWM:\s+(\d+)/.exec(status)?.[1] || 0);
     rss += Number(/VmRSS:\s+(\d+)/.exec(status)?.[1] || 0);
     pss += Number(/Pss:\s+(\d+)/.exec(fs.readFileSync(`/proc/${p}/smaps_rollup`, 'utf8'))?.[1] || 0);
   }
-  return { peak, rss, pss, processes: 1 + descendants(pid).length };
+  return { peak, rss, pss, processes: 1 + descendantPids(pid).length };
 }
 
 // The page's own start-up stages, from its navigation timing: the parsed

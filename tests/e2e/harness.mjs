@@ -32,7 +32,7 @@
 // has drawn). Kestrun.display() gives only the display, window manager and
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
-// timeout), sleep(ms), buildDir, programPath.
+// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid).
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
@@ -113,7 +113,7 @@ async function endProcess(child) {
 }
 
 // Children of a process, from /proc (the program is started by the driver).
-function childPids(pid) {
+export function childPids(pid) {
   const pids = [];
   for (const entry of fs.readdirSync('/proc')) {
     if (!/^\d+$/.test(entry)) continue;
@@ -126,6 +126,11 @@ function childPids(pid) {
     }
   }
   return pids;
+}
+
+// Every process started under pid, depth first.
+export function descendantPids(pid) {
+  return childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
 }
 
 function processAlive(pid) {
