@@ -4,24 +4,27 @@
 
 #include <gio/gio.h>
 
-#include <optional>
 #include <string>
 
 namespace kestrun {
 
 namespace {
 
-constexpr const char* userScriptResource = "/kestrun/browser/user.js";
-constexpr const char* userStyleResource = "/kestrun/browser/user.css";
+// The shims in host/shims/, one per file.
+constexpr const char* userScripts[] = {
+    "/kestrun/shims/filters.js",
+    "/kestrun/shims/option-spaces.js",
+};
+constexpr const char* userStyleSheets[] = {
+    "/kestrun/shims/fonts.css",
+    "/kestrun/shims/filters.css",
+    "/kestrun/shims/popup-pointer.css",
+};
 
-// The text of a resource, or nothing when the bundle does not carry it.
-std::optional<std::string> optionalResourceText(const char* name) {
+std::string resourceText(const char* name) {
     GErrorOut error;
     GBytesPtr bytes(g_resources_lookup_data(name, G_RESOURCE_LOOKUP_FLAGS_NONE, error.out()));
-    if (error) {
-        if (g_error_matches(error.get(), G_RESOURCE_ERROR, G_RESOURCE_ERROR_NOT_FOUND)) return std::nullopt;
-        throw RuntimeError("load resource", name, error.get()->message);
-    }
+    if (error) throw RuntimeError("load resource", name, error.get()->message);
     gsize size = 0;
     const auto* data = static_cast<const char*>(g_bytes_get_data(bytes.get(), &size));
     return std::string(data, size);
@@ -31,16 +34,17 @@ std::optional<std::string> optionalResourceText(const char* name) {
 
 GObjectPtr<WebKitUserContentManager> createUserContent() {
     auto content = adopt(webkit_user_content_manager_new());
-    if (auto script = optionalResourceText(userScriptResource)) {
-        WebKitUserScript* userScript = webkit_user_script_new(
-            script->c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+    for (const char* name : userScripts) {
+        WebKitUserScript* script = webkit_user_script_new(
+            resourceText(name).c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
             WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
-        webkit_user_content_manager_add_script(content.get(), userScript);
-        webkit_user_script_unref(userScript);
+        webkit_user_content_manager_add_script(content.get(), script);
+        webkit_user_script_unref(script);
     }
-    if (auto style = optionalResourceText(userStyleResource)) {
+    for (const char* name : userStyleSheets) {
         WebKitUserStyleSheet* sheet = webkit_user_style_sheet_new(
-            style->c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+            resourceText(name).c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_STYLE_LEVEL_USER,
+            nullptr, nullptr);
         webkit_user_content_manager_add_style_sheet(content.get(), sheet);
         webkit_user_style_sheet_unref(sheet);
     }
