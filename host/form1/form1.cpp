@@ -5,6 +5,7 @@
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
+#include "webview/hidden_window.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib-unix.h>
@@ -56,6 +57,7 @@ GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
 Form1::Form1(bool automation)
     : window_(createWindow()), layout_(nullptr), WebBrowser1(automation) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    pauseDrawingWhileHidden(window_.get(), WebBrowser1.widget());
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
     Form_Load();
