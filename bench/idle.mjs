@@ -147,6 +147,5 @@ console.log(`idle, ${rounds} rounds of ${seconds} s each, after ${SETTLE / 1000}
   `load average (1 min) seen ${Math.min(...subjects.flatMap((s) => s.runs.map((r) => r.load)))} to ` +
   `${Math.max(...subjects.flatMap((s) => s.runs.map((r) => r.load)))}`);
 const [own, bare] = subjects.map((s) => report(s.label, s.runs));
-subjects.slice(2).forEach((s) => report(s.label, s.runs));
 console.log(`ratio Kestrun / bare window: CPU ${(own.ms / bare.ms).toFixed(1)}x, ` +
   `context switches ${(own.switches / Math.max(bare.switches, 0.01)).toFixed(1)}x (target: at most 1.5 ms/s and 5/s)`);
