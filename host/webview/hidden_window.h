@@ -5,8 +5,8 @@
 
 namespace kestrun {
 
-// From now on, while `window` is minimised, withdrawn (on another desktop,
-// hidden by the window manager) or wholly covered, `view` is unmapped, so the
+// From now on, while `window` is minimised, wholly covered or unmapped by
+// the window manager (on another desktop), `view` is unmapped, so the
 // engine treats the page as hidden and draws nothing; it draws the page
 // afresh once the window is seen again. The page's script runs on as before.
 void pauseDrawingWhileHidden(GtkWidget* window, GtkWidget* view);

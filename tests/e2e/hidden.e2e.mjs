@@ -35,7 +35,7 @@ async function shownAgain(what) {
   await until(async () => (await clock()) !== first, `the clock drawn anew ${what}`);
 }
 
-test('nothing is drawn while the window is covered or minimised', async () => {
+test('nothing is drawn while the window is covered, minimised or on another desktop', async () => {
   app = await Kestrun.start();
   assert.deepEqual(await drawing(), ['visible', true]);
 
@@ -51,4 +51,9 @@ test('nothing is drawn while the window is covered or minimised', async () => {
   await hiddenWhile('while minimised');
   await app.xdotool('windowactivate', '--sync', app.window);
   await shownAgain('once restored');
+
+  await app.xdotool('set_desktop', '1');
+  await hiddenWhile('on another desktop');
+  await app.xdotool('set_desktop', '0');
+  await shownAgain('back on its desktop');
 });
