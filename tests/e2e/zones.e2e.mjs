@@ -31,19 +31,18 @@ function shownFields(text) {
 const clocks = (a, c) => `setTZ(${a}, ${c});
   while (Date.now() % 1000 > 800);
   var t = Date.now();
-  return [Math.floor(t / 1000), getGlobeTime(), showLocale(new Date(t)), LocalTime.innerHTML != '', tY, tM, tD];`;
+  return [Math.floor(t / 1000), getGlobeTime(), showLocale(new Date(t)), tY, tM, tD];`;
 
 for (const tz of ['CST-8', 'America/Mexico_City']) {
   test(`under TZ=${tz} both clocks and today agree with date`, async () => {
     const app = await Kestrun.start({ env: { TZ: tz } });
     try {
       for (const [a, c, id] of ENTRIES) {
-        const [s, globe, local, ticking, ...today] = await app.run(clocks(a, c));
+        const [s, globe, local, ...today] = await app.run(clocks(a, c));
         assert.deepEqual(shownFields(globe), await dateFields(id, s), id);
-        const localFields = await dateFields(tz, s);
-        assert.deepEqual(shownFields(local), localFields, `local time under ${tz}`);
-        assert.ok(ticking);
-        assert.deepEqual(today, [localFields[0], localFields[1] - 1, localFields[2]], 'today');
+        const [y, m, d, ...rest] = await dateFields(tz, s);
+        assert.deepEqual(shownFields(local), [y, m, d, ...rest], `local time under ${tz}`);
+        assert.deepEqual(today, [y, m - 1, d], 'today');
       }
     } finally {
       await app.stop();

@@ -6,6 +6,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <iomanip>
@@ -58,10 +59,8 @@ std::vector<Change> zdump(const std::string& zone, std::int64_t from, std::int64
 }
 
 const ZoneInterval& at(const std::vector<ZoneInterval>& intervals, std::int64_t t) {
-    const ZoneInterval* found = &intervals.front();
-    for (const ZoneInterval& interval : intervals)
-        if (interval.start <= t) found = &interval;
-    return *found;
+    auto after = std::find_if(intervals.begin(), intervals.end(), [t](auto& i) { return i.start > t; });
+    return *std::prev(after);
 }
 
 // The offsets given agree with zdump at every change of the span, the second

@@ -1,6 +1,5 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { loadPage } from '../load.mjs';
 import { loadClock } from './fakes.mjs';
 
 const MARK = "<SPAN STYLE='font-size:12pt;font-family:Wingdings; color:Red;'>R</span> ";
@@ -51,10 +50,4 @@ test('outside the span, or for a zone the host lacks, the entry\'s own rule', ()
     assert.equal(page.GlobeTime.innerHTML, text);
     assert.equal(page.isDS, summer, text);
   }
-});
-
-test('today is the host\'s local date, whatever the engine takes for the local zone', () => {
-  const page = loadPage({ only: ['worldclock/host-zones.js', 'today.js'], now: utc(2026, 12, 31, 16, 30),
-    globals: { hostZones } });
-  assert.deepEqual([page.tY, page.tM, page.tD], [2027, 0, 1]);
 });
