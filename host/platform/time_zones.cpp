@@ -67,11 +67,14 @@ std::vector<ZoneInterval> zoneOffsets(const std::string& id, std::int64_t from, 
     if (!zone) return {};
     const int last = intervalAt(zone.get(), G_MAXINT64);
     const int first = intervalAt(zone.get(), from);
+    const int end = intervalAt(zone.get(), until);
     std::vector<ZoneInterval> intervals;
     std::int64_t start = from;
-    for (int k = first; k <= intervalAt(zone.get(), until); ++k) {
+    for (int k = first; k <= end; ++k) {
         if (k > first) start = intervalStart(zone.get(), k, start, until);
-        intervals.push_back({start, g_time_zone_get_offset(zone.get(), k), isSummer(zone.get(), k, last)});
+        ZoneInterval interval{start, g_time_zone_get_offset(zone.get(), k), isSummer(zone.get(), k, last)};
+        // A change of the zone's abbreviation alone is no change of its time.
+        if (intervals.empty() || !sameTime(interval, intervals.back())) intervals.push_back(interval);
     }
     return intervals;
 }
