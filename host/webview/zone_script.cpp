@@ -8,6 +8,8 @@
 #include <ctime>
 #include <future>
 #include <optional>
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace kestrun {
@@ -60,7 +62,9 @@ std::optional<Preparing> preparing;
 std::string zoneOffsetsScript(std::int64_t from, std::int64_t until) {
     const double began = threadMilliseconds();
     std::string zones;
+    std::set<std::string_view> done;  // a zone that serves two entries is read once
     for (const char* id : worldClockZoneIds) {
+        if (!done.insert(id).second) continue;
         std::vector<ZoneInterval> intervals = zoneOffsets(id, from, until);
         if (intervals.empty()) continue;
         zones += zones.empty() ? "{" : ",";
