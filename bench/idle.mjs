@@ -31,13 +31,21 @@ function read(file) {
   }
 }
 
+function tasks(pid) {
+  try {
+    return fs.readdirSync(`/proc/${pid}/task`);
+  } catch {
+    return []; // ended meanwhile
+  }
+}
+
 // Run time (ns, from the scheduler) and context switches of every thread of
 // the process tree, by thread id, with the name of its process.
 function usage(pid) {
   const threads = new Map();
   for (const p of [pid, ...descendantPids(pid)]) {
     const name = read(`/proc/${p}/comm`)?.trim();
-    for (const tid of fs.readdirSync(`/proc/${p}/task`, { throwIfNoEntry: false }) ?? []) {
+    for (const tid of tasks(p)) {
       const schedstat = read(`/proc/${p}/task/${tid}/schedstat`);
       const status = read(`/proc/${p}/task/${tid}/status`);
       if (!name || !schedstat || !status) continue;
