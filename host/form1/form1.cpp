@@ -2,6 +2,7 @@
 
 #include "form1/page_file.h"
 #include "platform/app_path.h"
+#include "platform/display_loss.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
@@ -10,6 +11,7 @@
 #include <glib-unix.h>
 
 #include <csignal>
+#include <iostream>
 
 namespace kestrun {
 
@@ -54,8 +56,15 @@ GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
 }  // namespace
 
 Form1::Form1(bool automation)
-    : window_(createWindow()), layout_(nullptr), WebBrowser1(automation) {
+    : window_(createWindow()),
+      layout_(nullptr),
+      WebBrowser1(automation),
+      stoppedNotice_(WebBrowser1.widget(), [this] {
+          recovery_.reset();
+          reloadPage();
+      }) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    gtk_layout_put(GTK_LAYOUT(layout_), stoppedNotice_.widget(), 0, 0);
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
     Form_Load();
@@ -64,6 +73,9 @@ Form1::Form1(bool automation)
     g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect_after(window_.get(), "map-event", G_CALLBACK(onMap), this);
     WebBrowser1.onCloseRequest([this] { onDelete(window_.get(), nullptr, this); });
+    WebBrowser1.onPageGone([this] { pageGone(); });
+    // Without a display the window cannot close; its unload steps still run.
+    onDisplayLost([this] { Form_Unload(); });
     // Ending the session or the terminal closes the window like the user
     // would, so the page file does not stay behind.
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
@@ -127,6 +139,28 @@ void Form1::finishClose() {
 void Form1::fail(const std::exception& error) {
     reportRuntimeError(error);
     exitStatus_ = 1;
+}
+
+// The page comes back as it starts (the zone from the cookie store), from its
+// file, which is written again should it have gone meanwhile.
+void Form1::pageGone() {
+    if (closing_) return;
+    if (recovery_.allowReload(RecoveryLimit::Clock::now())) {
+        reloadPage();
+        return;
+    }
+    std::cerr << "kestrun: the page stopped three times within a minute" << std::endl;
+    stoppedNotice_.show();
+}
+
+void Form1::reloadPage() {
+    try {
+        restorePageFile(PagePath, PageText);
+        WebBrowser1.Navigate(PagePath);
+    } catch (const std::exception& error) {
+        fail(error);
+        onDelete(nullptr, nullptr, this);
+    }
 }
 
 gboolean Form1::onDelete(GtkWidget*, GdkEvent*, gpointer self) {

@@ -1,0 +1,142 @@
+// Bad days: the page process killed, the program killed, the display gone, a
+// damaged cookie store, a folder name that is not UTF-8. The calendar comes
+// back and the chosen zone is kept.
+import { test, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { promisify } from 'node:util';
+import { By } from 'selenium-webdriver';
+import { Kestrun, buildDir, descendantPids, programPath, sleep, until } from './harness.mjs';
+
+const execFileP = promisify(execFile);
+let app;
+after(() => app && app.stop());
+
+const zone = () => app.run('return [objContinentMenu.selectedIndex, objCountryMenu.selectedIndex];');
+const store = () => path.join(app.home, '.local/share/kestrun');
+
+// Picks a zone the way a user does (the menus' change handlers run).
+async function chooseZone(continent, country) {
+  await app.driver.findElement(By.css(`select[name=continentMenu] option:nth-child(${continent + 1})`)).click();
+  await app.driver.findElement(By.css(`select[name=countryMenu] option:nth-child(${country + 1})`)).click();
+}
+
+function killPageProcess() {
+  const [page] = descendantPids(app.program)
+    .filter((pid) => fs.readFileSync(`/proc/${pid}/comm`, 'utf8').startsWith('WebKitWebProces'));
+  assert.ok(page, 'a page process');
+  process.kill(page, 'SIGKILL');
+}
+
+// The screen's pixels in a page box. After the page process ends the
+// driver's session is gone, so from then on the test looks and acts as a
+// user does: on the screen, with the real pointer and keyboard.
+async function pixels(box) {
+  const origin = await app.pageOrigin();
+  const geometry = `${Math.round(box.width)}x${Math.round(box.height)}+${Math.round(origin.x + box.x)}+${Math.round(origin.y + box.y)}`;
+  const { stdout } = await execFileP('import', ['-window', 'root', '-crop', geometry, 'rgb:-'],
+    { env: app.env, encoding: 'buffer', maxBuffer: 16 * 1024 * 1024 });
+  return stdout;
+}
+
+const blank = (shot) => shot.every((byte, i) => byte === shot[i % 3]);
+
+// Two new texts of the clock, drawn by a running page.
+async function ticking(clock) {
+  let shot = await pixels(clock);
+  for (let change = 0; change < 2; change++) {
+    const last = shot;
+    shot = await until(async () => {
+      const now = await pixels(clock);
+      return !now.equals(last) && !blank(now) && now;
+    }, 'the clock to tick');
+  }
+}
+
+let boxes;
+test('the page process killed: the page comes back with its zone and answers clicks', async () => {
+  app = await Kestrun.start();
+  await app.resize(1000, 700);
+  await chooseZone(7, 10);
+  boxes = { clock: await app.rect('#LocalTime'), city: await app.rect('#City'),
+    month: await app.rect('select[name=SM]'), next: await app.rect(`button[onclick="pushBtm('MD')"]`) };
+  const city = await pixels(boxes.city);
+  killPageProcess();
+  await ticking(boxes.clock);
+  await until(async () => (await pixels(boxes.city)).equals(city), 'the chosen zone');
+  const month = await pixels(boxes.month);
+  await app.click(boxes.next.x + boxes.next.width / 2, boxes.next.y + boxes.next.height / 2);
+  await until(async () => !(await pixels(boxes.month)).equals(month), 'the next month');
+});
+
+test('three ends within a minute: the window asks, and trying again brings the page back', async () => {
+  await app.restart();
+  await app.resize(1000, 700);
+  for (let end = 1; end <= 2; end++) {
+    killPageProcess();
+    await ticking(boxes.clock);
+  }
+  killPageProcess();
+  // Not brought back by itself this time: the clock stands still.
+  const still = await pixels(boxes.clock);
+  for (let i = 0; i < 8; i++) {
+    await sleep(250);
+    assert.ok((await pixels(boxes.clock)).equals(still));
+  }
+  // The notice's button has the focus.
+  await app.key('Return');
+  await ticking(boxes.clock);
+});
+
+test('a zone chosen and then the program killed: the next start shows that zone', async () => {
+  await app.restart();
+  await chooseZone(6, 4);
+  await app.kill('SIGKILL');
+  await app.restart();
+  assert.deepEqual(await zone(), [6, 4]);
+});
+
+test('a damaged cookie store: default zone that run, the store moved aside, the next choice kept', async () => {
+  await app.closeByWindowManager();
+  fs.writeFileSync(path.join(store(), 'cookies.sqlite'), 'not a database '.repeat(500));
+  await app.restart();
+  assert.deepEqual(await zone(), [0, 3]);
+  const aside = fs.readdirSync(store()).filter((name) => name.startsWith('cookies.sqlite.damaged-'));
+  assert.equal(aside.length, 1);
+  assert.match(fs.readFileSync(path.join(store(), aside[0]), 'utf8'), /^not a database/);
+  await chooseZone(4, 1);
+  await app.restart();
+  assert.deepEqual(await zone(), [4, 1]);
+});
+
+test('the display server ended: no page file left, the zone kept', async () => {
+  await chooseZone(3, 2);
+  const program = app.program;
+  app.xvfb.kill('SIGKILL');
+  await until(() => !fs.existsSync(`/proc/${program}`) || / Z /.test(fs.readFileSync(`/proc/${program}/stat`, 'utf8')),
+    'the program to end');
+  assert.equal(fs.existsSync(path.join(buildDir, 'readto.htm')), false);
+  const { stdout } = await execFileP('sqlite3', [path.join(store(), 'cookies.sqlite'),
+    "SELECT name || '=' || value FROM moz_cookies ORDER BY name"]);
+  assert.equal(stdout, 'TZ1=3\nTZ2=2\n');
+  app.program = app.driver = null;
+  await app.stop();
+  app = null;
+});
+
+test('a program folder named in GBK: the calendar draws', async () => {
+  const top = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-gbk-'));
+  after(() => fs.rmSync(top, { recursive: true, force: true }));
+  const folder = Buffer.concat([Buffer.from(`${top}/`), Buffer.from([0xD6, 0xD0, 0xCE, 0xC4])]);
+  fs.mkdirSync(folder);
+  const copy = Buffer.concat([folder, Buffer.from('/kestrun')]);
+  fs.copyFileSync(programPath, copy);
+  // The driver takes the program's path as UTF-8 text: a link of plain name.
+  fs.symlinkSync(copy, path.join(top, 'kestrun'));
+  app = await Kestrun.start({ binary: path.join(top, 'kestrun') });
+  assert.ok(await app.run("return typeof cld == 'object' && GZ.innerHTML.length > 0;"));
+  assert.ok(fs.existsSync(Buffer.concat([folder, Buffer.from('/readto.htm')])));
+});
