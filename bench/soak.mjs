@@ -42,20 +42,20 @@ try {
   const start = pagePss(app);
   report('start', start);
 
-  // One action: mostly pointing at days and pressing buttons, now and then a
-  // menu opened and a choice made with the keyboard, or a new window height.
+  // One action (one xdotool run): mostly pointing at days and pressing
+  // buttons, now and then a menu opened and a choice made with the keyboard,
+  // or a new window height. The window stays where it is, so page points
+  // turn into screen points once.
+  const origin = await app.pageOrigin();
+  const at = ([x, y]) => ['mousemove', '--sync', String(Math.round(origin.x + x)), String(Math.round(origin.y + y))];
   const pick = (list, n) => list[n % list.length];
+  await app.xdotool('windowactivate', '--sync', app.window);
   for (let n = 1; n <= actions; n++) {
     const kind = n % 10;
-    if (kind < 5) await app.pointerMove(...pick(days, n * 7));
-    else if (kind < 8) await app.click(...pick(buttons, n));
-    else if (kind === 8) {
-      await app.click(...pick(menus, n));
-      await app.key(n % 4 === 0 ? 'Up' : 'Down');
-      await app.key('Return');
-    } else {
-      await app.xdotool('windowsize', '--sync', app.window, '1000', String(n % 20 === 9 ? 740 : 700));
-    }
+    if (kind < 5) await app.xdotool(...at(pick(days, n * 7)));
+    else if (kind < 8) await app.xdotool(...at(pick(buttons, n)), 'click', '1');
+    else if (kind === 8) await app.xdotool(...at(pick(menus, n)), 'click', '1', 'sleep', '0.1', 'key', n % 4 === 0 ? 'Up' : 'Down', 'key', 'Return');
+    else await app.xdotool('windowsize', '--sync', app.window, '1000', String(n % 20 === 9 ? 740 : 700));
     if (n % 100 === 0) await app.painted();
     if (marks.includes(n)) report(`after ${n} actions`, pagePss(app), start);
   }
