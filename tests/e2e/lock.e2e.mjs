@@ -14,31 +14,13 @@ let app;
 let planted;
 after(() => app && app.stop());
 
-// The same document is still shown: the mark set before is there, and so is
-// the drawn calendar.
-const samePage = () => app.run(
-  "return window.stillHere === true && /readto\\.htm$/.test(location.pathname) && typeof cld == 'object';");
-
-// Something that must not happen would happen within a moment; look a few times.
+// The same document stays: the mark set before is there, and so is the drawn
+// calendar. What must not happen would happen within a moment; look a few times.
 async function staysOnPage() {
-  for (let i = 0; i < 6; i++) {
-    assert.ok(await samePage(), 'the calendar page is still shown');
-    await sleep(250);
+  for (let i = 0; i < 6; i++, await sleep(250)) {
+    assert.ok(await app.run("return window.stillHere === true && /readto\\.htm$/.test(location.pathname) && typeof cld == 'object';"),
+      'the calendar page is still shown');
   }
-}
-
-// Starts the drag source offering uri; resolves with its window and a wait
-// for the next line it prints.
-async function dragSource(uri) {
-  const child = spawn(path.join(buildDir, 'drag-source'), [uri], { env: app.env, stdio: ['ignore', 'pipe', 'inherit'] });
-  const lines = [];
-  child.stdout.on('data', (d) => lines.push(...String(d).split('\n').filter(Boolean)));
-  after(() => child.kill());
-  await until(() => lines.includes('ready'), 'the drag source');
-  const { stdout } = await app.xdotool('search', '--onlyvisible', '--pid', String(child.pid));
-  const window = stdout.trim().split('\n')[0];
-  await app.xdotool('windowmove', '--sync', window, '900', '700');
-  return { window, result: () => until(() => lines.find((l) => l === 'dropped' || l === 'refused'), 'the drag to end') };
 }
 
 test('a page file dragged onto the window is refused and its script never runs', async () => {
@@ -46,21 +28,23 @@ test('a page file dragged onto the window is refused and its script never runs',
   planted = path.join(app.home, 'dropped.html');
   fs.writeFileSync(planted, '<html><body><script>document.cookie = "dropped=1";</script>dropped</body></html>');
   await app.run('window.stillHere = true;');
-  const source = await dragSource(pathToFileURL(planted).href);
-  const origin = await app.pageOrigin();
-  await app.xdotool('mousemove', '--sync', '--window', source.window, '60', '60');
+  const source = spawn(path.join(buildDir, 'drag-source'), [pathToFileURL(planted).href],
+    { env: app.env, stdio: ['ignore', 'pipe', 'inherit'] });
+  after(() => source.kill());
+  let said = '';
+  source.stdout.on('data', (d) => { said += d; });
+  await until(() => said.includes('ready'), 'the drag source');
+  const window = (await app.xdotool('search', '--onlyvisible', '--pid', String(source.pid))).stdout.split('\n')[0];
+  await app.xdotool('windowmove', '--sync', window, '900', '700', 'mousemove', '--sync', '--window', window, '60', '60');
+  // A real drag: the pointer travels onto the calendar with the button held.
+  const { x, y } = await app.pageOrigin();
   await app.xdotool('mousedown', '1');
-  // A real drag: the pointer travels with the button held.
-  const from = { x: 960, y: 760 };
-  const to = { x: origin.x + 150, y: origin.y + 150 };
   for (let step = 1; step <= 8; step++) {
-    const x = Math.round(from.x + ((to.x - from.x) * step) / 8);
-    const y = Math.round(from.y + ((to.y - from.y) * step) / 8);
-    await app.xdotool('mousemove', '--sync', String(x), String(y));
-    await sleep(50);
+    await app.xdotool('mousemove', '--sync', String(Math.round(960 + ((x + 150 - 960) * step) / 8)),
+      String(Math.round(760 + ((y + 150 - 760) * step) / 8)), 'sleep', '0.05');
   }
   await app.xdotool('mouseup', '1');
-  assert.equal(await source.result(), 'refused');
+  assert.match(await until(() => /dropped|refused/.exec(said)?.[0], 'the drag to end'), /refused/);
   await staysOnPage();
   assert.doesNotMatch(await app.run('return document.cookie;'), /dropped/);
 });
@@ -90,10 +74,8 @@ test('a page script cannot read another local file', async () => {
   assert.equal(result, 'refused');
 });
 
-// Answers whether something listens on the port.
 const listening = (port) => new Promise((resolve) => {
-  const socket = net.connect(port, '127.0.0.1', () => { socket.end(); resolve(true); });
-  socket.on('error', () => resolve(false));
+  net.connect(port, '127.0.0.1', function () { this.end(); resolve(true); }).on('error', () => resolve(false));
 });
 
 test('the engine\'s remote inspector stays closed without the test switch, whatever the environment says', async () => {
