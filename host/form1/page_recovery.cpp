@@ -21,7 +21,6 @@ StoppedNotice::StoppedNotice(GtkWidget* page, std::function<void()> retry)
       page_(page),
       retry_(std::move(retry)) {
     GtkWidget* label = gtk_label_new(stoppedText);
-    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     g_signal_connect(button_, "clicked", G_CALLBACK(onRetry), this);
     gtk_box_pack_start(GTK_BOX(box_.get()), label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box_.get()), button_, FALSE, FALSE, 0);
