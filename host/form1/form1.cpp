@@ -83,6 +83,7 @@ Form1::Form1(bool automation)
 }
 
 Form1::~Form1() {
+    onDisplayLost(nullptr);
     if (closeTimeout_ != 0) g_source_remove(closeTimeout_);
     for (guint source : signalSources_) g_source_remove(source);
     g_signal_handlers_disconnect_by_data(window_.get(), this);
