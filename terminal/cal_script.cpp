@@ -44,7 +44,7 @@ std::string stringProperty(JSCValue* object, const char* name) {
 
 }  // namespace
 
-CalOutput runCalScript(const std::vector<std::string>& args, bool tty) {
+CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own) {
     auto context = loadScript();
     std::vector<const char*> argv;
     for (const auto& arg : args) argv.push_back(arg.c_str());
@@ -52,8 +52,11 @@ CalOutput runCalScript(const std::vector<std::string>& args, bool tty) {
 
     GObjectPtr<JSCValue> main(jsc_context_get_value(context.get(), "calMain"));
     GObjectPtr<JSCValue> jsArgs(jsc_value_new_array_from_strv(context.get(), argv.data()));
+    GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
+                                          : jsc_value_new_null(context.get()));
     GObjectPtr<JSCValue> result(jsc_value_function_call(
-        main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty, G_TYPE_NONE));
+        main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty, JSC_TYPE_VALUE, ownText.get(),
+        G_TYPE_STRING, own.path.c_str(), G_TYPE_NONE));
     throwIfFailed(context.get(), "the calendar script failed");
 
     CalOutput output;

@@ -2,6 +2,8 @@
 // The calendar script of kestrun-cal: the page's calendar engine and the
 // program's own pieces, run in JavaScriptCore.
 
+#include "own_holidays.h"
+
 #include <string>
 #include <vector>
 
@@ -15,8 +17,8 @@ struct CalOutput {
 };
 
 // Runs the script's calMain on the command line (without the program name).
-// tty: whether standard output is a terminal. Throws std::runtime_error when
-// the script cannot be loaded or fails.
-CalOutput runCalScript(const std::vector<std::string>& args, bool tty);
+// tty: whether standard output is a terminal; own: the user's holiday table.
+// Throws std::runtime_error when the script cannot be loaded or fails.
+CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own);
 
 }  // namespace kestrun

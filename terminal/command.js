@@ -65,14 +65,24 @@ function calOutput(status, out, err) {
    this.err = err;
 }
 
+// The holiday table in effect: the shipped one, with the years of the
+// user's own table text ownText (null without one) in their place. Returns
+// a warning line when the user's table is refused, else ''.
+function calHolidays(ownText, ownPath) {
+   var own = loadHolidays(holidayData, (ownText == null) ? undefined : ownText);
+   if (own && own.reason) return 'kestrun-cal: 未采用 ' + ownPath + '：' + holidayProblem(own) + '\n';
+   return '';
+}
+
 // args: the command line after the program name; tty: whether standard
-// output is a terminal.
-function calMain(args, tty) {
-   var request = calArgs(args);
-   var colors = request.color == 'always' || (request.color == 'auto' && tty);
+// output is a terminal; ownText and ownPath: the user's holiday table.
+function calMain(args, tty, ownText, ownPath) {
+   var request = calArgs(args), colors, warning;
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp, '');
-   if (request.form == 'year') return new calOutput(0, yearText(request.y, colors), '');
-   if (request.form == 'ics') return new calOutput(0, icsText(request.y, Date.now()), '');
-   return new calOutput(0, monthText(request.y, request.m, colors), '');
+   warning = calHolidays(ownText, ownPath);
+   colors = request.color == 'always' || (request.color == 'auto' && tty);
+   if (request.form == 'year') return new calOutput(0, yearText(request.y, colors), warning);
+   if (request.form == 'ics') return new calOutput(0, icsText(request.y, Date.now()), warning);
+   return new calOutput(0, monthText(request.y, request.m, colors), warning);
 }

@@ -1,5 +1,6 @@
 // A year's days as an iCalendar file (RFC 5545): one all-day event per solar
-// term and per festival row of the three tables. Each UID is made of the date
+// term, per festival row of the three tables and per official day off or
+// make-up working day of the holiday table. Each UID is made of the date
 // and what the event is, so importing the file again updates the events
 // instead of adding them twice.
 
@@ -54,14 +55,28 @@ function rowEvents(y, m, bare, t, key) {
    return events;
 }
 
-// The events of year y in date order (a day's term first, then its
-// festivals in table order).
+// Names of the two kinds of official day, for summaries and categories.
+var holidayKinds = { off: ['休', '放假'], work: ['班', '调休上班'] };
+
+// The official day of y, m, d as an event, or null. The UID leaves the kind
+// out, so that a corrected table replaces the day's event.
+function holidayEvent(y, m, d) {
+   var h = holidayOf(y, m, d);
+   if (!h) return null;
+   return new icsEvent(y, m, d, 'holiday', h.name + '（' + holidayKinds[h.kind][0] + '）', holidayKinds[h.kind][1]);
+}
+
+// The events of year y in date order (on one day: the term, the official
+// day, then the festivals in table order).
 function yearEvents(y) {
-   var events = [], m, d, bare;
+   var events = [], m, d, bare, h;
    for (m = 0; m < 12; m++) {
       bare = modelWith(y, m, [[], [], []]);
-      for (d = 0; d < bare.length; d++)
+      for (d = 0; d < bare.length; d++) {
          if (bare[d].solarTerms.length > 0) events.push(new icsEvent(y, m, d + 1, 'term', bare[d].solarTerms, '节气'));
+         h = holidayEvent(y, m, d + 1);
+         if (h) events.push(h);
+      }
       events = events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),
                              rowEvents(y, m, bare, 2, 'lftv'));
    }

@@ -24,7 +24,10 @@ bool print(std::FILE* stream, const std::string& text) {
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        const kestrun::CalOutput output = kestrun::runCalScript(args, isatty(STDOUT_FILENO) == 1);
+        const kestrun::OwnHolidays own = kestrun::readOwnHolidays();
+        if (!own.problem.empty())
+            std::fprintf(stderr, "kestrun-cal: 未采用 %s：%s\n", own.path.c_str(), own.problem.c_str());
+        const kestrun::CalOutput output = kestrun::runCalScript(args, isatty(STDOUT_FILENO) == 1, own);
         if (!print(stdout, output.out)) {
             std::perror("kestrun-cal: standard output");
             return 1;
