@@ -24,10 +24,10 @@ function textMarkup(t) {
 
 // Draws month SM (0 = January) of year SY into the grid.
 function drawCld(SY,SM) {
-   var i, sD, sObj, lObj;
+   var i, sD, sObj, lObj, era = eraText(SY);
    cld = new calendar(SY, SM);
 
-   if (eraText(SY).length > 0) yDisplay = eraText(SY);
+   if (era.length > 0) yDisplay = era;
    GZ.innerHTML = yearHeading(yDisplay, SY);
    YMBG.innerHTML = '&nbsp;' + SY + '<BR>&nbsp;' + monthName[SM];
 
