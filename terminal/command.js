@@ -32,20 +32,22 @@ function numberArg(request, text, what, low, high) {
    return Number(text);
 }
 
+// One argument: an option sets the request, anything else goes to rest.
+function calOption(request, a, rest) {
+   var match = /^--color=(.*)$/.exec(a);
+   if (match && /^(auto|always|never)$/.test(match[1])) request.color = match[1];
+   else if (match) request.error = '颜色须为 auto、always 或 never：' + match[1];
+   else if (a == '--help' || a == '-h') request.form = 'help';
+   else if (a == '-y') request.form = 'year';
+   else if (a == '--ics') request.form = 'ics';
+   else if (/^-./.test(a)) request.error = '不认识的选项：' + a;
+   else rest.push(a);
+}
+
 function calArgs(args) {
-   var request = new calRequest(), rest = [], i, a, match;
-   for (i = 0; i < args.length; i++) {
-      a = args[i];
-      match = /^--color=(.*)$/.exec(a);
-      if (match && /^(auto|always|never)$/.test(match[1])) request.color = match[1];
-      else if (match) request.error = '颜色须为 auto、always 或 never：' + match[1];
-      else if (a == '--help' || a == '-h') request.form = 'help';
-      else if (a == '-y' || a == '--ics') request.form = (a == '-y') ? 'year' : 'ics';
-      else if (/^-./.test(a)) request.error = '不认识的选项：' + a;
-      else rest.push(a);
-      if (request.error) return request;
-   }
-   if (request.form == 'help') return request;
+   var request = new calRequest(), rest = [], i;
+   for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
+   if (request.error || request.form == 'help') return request;
    // A year alone, like -y with it, asks for the whole year.
    if (request.form == 'month' && rest.length == 1) request.form = 'year';
    if (rest.length > (request.form == 'month' ? 2 : 1)) {
