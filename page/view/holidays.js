@@ -14,12 +14,13 @@ var showHolidays = true;
 // or { file } when there is none.
 function readUserHolidays(own) {
    var table;
-   loadHolidays(holidayData);
-   if (own == null) return '';
-   holidayFile = own.file;
-   if (own.error != undefined)
-      return '无法读取 ' + own.file + '（' + own.error + '），仍用内置放假安排';
-   if (own.text == undefined) return '';
+   if (own != null) holidayFile = own.file;
+   if (own == null || own.text == undefined) {
+      loadHolidays(holidayData);
+      if (own != null && own.error != undefined)
+         return '无法读取 ' + own.file + '（' + own.error + '），仍用内置放假安排';
+      return '';
+   }
    table = loadHolidays(holidayData, own.text);
    if (table.reason == '') return '';
    tellHost(own.file + ': ' + holidayProblem(table) + '; the shipped holiday data is used');

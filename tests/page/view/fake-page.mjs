@@ -15,9 +15,9 @@ class FakeElement {
   set innerHTML(value) { this.html = String(value); }
 }
 
-// now: the page's load time (ms); only: see loadPage; userHolidays: what the
-// host hands the page of the user's holidays.tsv.
-export function loadView({ now, only, userHolidays } = {}) {
+// now: the page's load time (ms); only: see loadPage; globals: more globals
+// (what the host hands the page, for one).
+export function loadView({ now, only, globals: more } = {}) {
   const globals = {
     GZ: new FakeElement(''),
     YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'),
@@ -28,7 +28,6 @@ export function loadView({ now, only, userHolidays } = {}) {
     HN: new FakeElement(''),
     HE: new FakeElement(''),
     HB: { checked: true },
-    userHolidays,
   };
   for (let n = 0; n < 42; n++) {
     globals['GD' + n] = new FakeElement();
@@ -36,7 +35,7 @@ export function loadView({ now, only, userHolidays } = {}) {
     globals['LD' + n] = new FakeElement();
     globals['HD' + n] = new FakeElement('');
   }
-  return loadPage({ now, only, globals });
+  return loadPage({ now, only, globals: { ...globals, ...more } });
 }
 
 // What initialize() does for the calendar: the style handle, the selectors
