@@ -47,4 +47,5 @@ function drawCld(SY,SM) {
          lObj.innerHTML = '';
       }
    }
+   drawHolidays(SY, SM);
 }
