@@ -72,7 +72,7 @@ function calOutput(status, out, err) {
 // a warning line when the user's table is refused, else ''.
 function calHolidays(ownText, ownPath) {
    var own = loadHolidays(holidayData, (ownText == null) ? undefined : ownText);
-   if (own && own.reason) return 'kestrun-cal: 未采用 ' + ownPath + '：' + holidayProblem(own) + '\n';
+   if (own && own.reason) return 'kestrun-cal: ' + ownPath + ': ' + holidayProblem(own) + '; the shipped holiday data is used\n';
    return '';
 }
 

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
         const std::vector<std::string> args(argv + 1, argv + argc);
         const kestrun::OwnHolidays own = kestrun::readOwnHolidays();
         if (!own.problem.empty())
-            std::fprintf(stderr, "kestrun-cal: 未采用 %s：%s\n", own.path.c_str(), own.problem.c_str());
+            std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; the shipped holiday data is used\n",
+                         own.path.c_str(), own.problem.c_str());
         const kestrun::CalOutput output = kestrun::runCalScript(args, isatty(STDOUT_FILENO) == 1, own);
         if (!print(stdout, output.out)) {
             std::perror("kestrun-cal: standard output");
