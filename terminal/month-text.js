@@ -8,6 +8,7 @@
 var ttyColors = { red: '31', blue: '34', green: '32', limegreen: '92', black: '39' };
 var ttyBold = '1';
 var ttyToday = '46';
+var ttyBadges = { red: '97;41', gray: '97;100' };  // white on the badge's colour
 
 // text wrapped in the rendition sgr, or as it is without colours or sgr.
 function paint(text, sgr, colors) {
@@ -30,9 +31,11 @@ function shownText(t) {
    return new cellText(t.text.replace(/^\s+|\s+$/g, ''), t.color, t.bold);
 }
 
-// One day cell: its number (coloured as the grid colours it) and lower line.
+// One day cell: its number (coloured as the grid colours it), holiday badge
+// and lower line.
 function dayCell(r, n) {
    this.number = new cellText(String(r.sDay), r.color || columnColor(n), false);
+   this.badge = holidayMark(holidayOf(r.sYear, r.sMonth - 1, r.sDay));
    this.line = shownText(lowerLine(r));
    this.isToday = r.isToday;
 }
@@ -61,12 +64,22 @@ function cellWidth(weeks) {
    return w;
 }
 
+// The number line of cell c: the number centred, a badge at the cell's
+// right end, as the grid has it in the cell's top corner.
+function numberText(c, width, colors) {
+   var shown = paint(c.number.text, numberSgr(c.number, c.isToday), colors), left, right;
+   if (c.badge.text.length == 0) return centreText(shown, c.number.text, width);
+   left = Math.floor((width - textWidth(c.number.text)) / 2);
+   right = width - left - textWidth(c.number.text) - textWidth(c.badge.text);
+   return spaces(left) + shown + spaces(right) + paint(c.badge.text, ttyBadges[c.badge.color], colors);
+}
+
 function weekLines(week, width, colors) {
    var numbers = [], lines = [], j, c;
    for (j = 0; j < 7; j++) {
       c = week[j];
       if (!c) { numbers.push(spaces(width)); lines.push(spaces(width)); continue; }
-      numbers.push(centreText(paint(c.number.text, numberSgr(c.number, c.isToday), colors), c.number.text, width));
+      numbers.push(numberText(c, width, colors));
       lines.push(centreText(paint(c.line.text, textSgr(c.line), colors), c.line.text, width));
    }
    return [numbers.join(' '), lines.join(' ')];

@@ -1,5 +1,5 @@
 // What the month grid shows, without the page's elements: the heading text,
-// the colour of a cell's day number and its lower line. drawCld writes these
+// the colour of a cell's day number, its holiday badge and its lower line. drawCld writes these
 // as markup; kestrun-cal prints the same records in a terminal.
 
 // A piece of text, its colour (a colour name, or '' for the cell's own) and
@@ -27,6 +27,13 @@ function columnColor(n) {
    if (n % 7 == 0) return 'red';
    if (n % 7 == 6) return weekendColor(Math.floor(n / 7));
    return '';
+}
+
+// The badge of official day h (a Holiday, or null): 休 for a day off, 班
+// for a make-up working day; its colour is the badge's background.
+function holidayMark(h) {
+   if (h == null) return new cellText('', '', false);
+   return (h.kind == 'off') ? new cellText('休', 'red', false) : new cellText('班', 'gray', false);
 }
 
 // Year count of an era: its first year reads 元.

@@ -87,8 +87,9 @@ function drawHolidays(SY, SM) {
 }
 
 function holidayBadge(badge, h) {
-   badge.innerHTML = (h == null) ? '' : (h.kind == 'off') ? '休' : '班';
-   badge.style.backgroundColor = (h == null) ? '' : (h.kind == 'off') ? 'red' : 'gray';
+   var mark = holidayMark(h);
+   badge.innerHTML = mark.text;
+   badge.style.backgroundColor = mark.color;
 }
 
 // The pop-up's line for an official day of record r: the holiday and 放假 or

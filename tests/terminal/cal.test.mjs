@@ -8,8 +8,9 @@ import { loadView, startView, calendarOnly } from '../page/view/fake-page.mjs';
 const cal = loadCal();
 cal.calHolidays(null, '');
 const grid = loadView({ only: calendarOnly });
+grid.useHolidays();
 startView(grid);
-const months = [[1900, 0], [2033, 1], [cal.tY, cal.tM]];
+const months = [[1900, 0], [2026, 9], [2033, 1], [cal.tY, cal.tM]];
 const text = (html) => html.replace(/<[^>]*>/g, '').trim();
 
 // Display width: the calendar's texts are ASCII and CJK characters, which
@@ -38,7 +39,8 @@ function assertLikeGrid(lines, names, left, y, m) {
   for (let n = 0; n < rows * 7; n++) {
     const at = left + (n % 7) * (cell + 1), row = names + 1 + 2 * Math.floor(n / 7);
     const where = `${y}-${m + 1} cell ${n}`;
-    assert.equal(columns(lines[row], at, at + cell), grid['SD' + n].innerHTML, where);
+    assert.equal(columns(lines[row], at, at + cell).replace(/ +/g, ' '),
+      [grid['SD' + n].innerHTML, grid['HD' + n].innerHTML].filter(Boolean).join(' '), where);
     assert.equal(columns(lines[row + 1], at, at + cell), text(grid['LD' + n].innerHTML), where);
   }
   assert.equal(columns(lines[names], left, left + 7 * cell + 6).replace(/ +/g, ''), '日一二三四五六');
@@ -53,7 +55,7 @@ test('a month prints the grid\'s numbers and lower lines, column by column', () 
 });
 
 test('a year prints its months three a row, each like the grid', () => {
-  for (const y of [1900, 2033, cal.tY]) {
+  for (const y of [1900, 2026, 2033, cal.tY]) {
     const lines = cal.yearText(y, false).split('\n');
     const names = lines.flatMap((l, i) => (l.startsWith(' ') && l.trim().startsWith('日') ? [i] : []));
     assert.equal(names.length, 4);
@@ -70,6 +72,7 @@ test('colours do not move a column; today and holidays are painted', () => {
   assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), plain);
   assert.match(painted, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
   assert.match(cal.monthText(2033, 1, true), /\x1b\[31m元宵节\x1b\[0m/);
+  assert.match(cal.monthText(2026, 9, true), /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
 });
 
 test('the iCalendar events of a month are the texts of its month model', () => {
