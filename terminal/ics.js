@@ -1,8 +1,10 @@
 // A year's days as an iCalendar file (RFC 5545): one all-day event per solar
 // term, per festival row of the three tables and per official day off or
-// make-up working day of the holiday table. Each UID is made of the date
-// and what the event is, so importing the file again updates the events
-// instead of adding them twice.
+// make-up working day of the holiday table. What the month model adds by a
+// rule of its own rather than from a table (Easter, the birthday label,
+// Friday the 13th) is left out. Each UID is made of the date and what the
+// event is, so importing the file again updates the events instead of
+// adding them twice.
 
 // One all-day event on y, m (0 = January), d.
 function icsEvent(y, m, d, key, summary, category) {
