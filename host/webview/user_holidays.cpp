@@ -26,8 +26,10 @@ struct JsonNodeFree {
 std::string userHolidaysScript(const std::string& path) {
     auto builder = adopt(json_builder_new());
     json_builder_begin_object(builder.get());
+    // A file name need not be UTF-8; the page only shows it.
+    GCharPtr shown(g_filename_display_name(path.c_str()));
     json_builder_set_member_name(builder.get(), "file");
-    json_builder_add_string_value(builder.get(), path.c_str());
+    json_builder_add_string_value(builder.get(), shown.get());
     try {
         if (auto text = readUserTextFile(path, holidayFileLimit)) {
             json_builder_set_member_name(builder.get(), "text");

@@ -61,7 +61,8 @@ function useHolidays() {
    holidayRefusal = readUserHolidays(typeof userHolidays == 'object' ? userHolidays : null);
 }
 
-// Shut-down: keep the choice, like the zone, for a year after the last run.
+// Keeps the choice, like the zone, for a year after the last run; written
+// at every change and again at shut-down.
 function saveHolidays() {
    setCookie('HOL', showHolidays ? 1 : 0);
 }
@@ -69,7 +70,7 @@ function saveHolidays() {
 // The check box: redraw the month with or without the holidays.
 function chHolidays() {
    showHolidays = HB.checked;
-   setCookie('HOL', showHolidays ? 1 : 0);
+   saveHolidays();
    changeCld();
 }
 
