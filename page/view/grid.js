@@ -104,4 +104,5 @@ function drawCld(SY,SM) {
          lObj.innerHTML = '';
       }
    }
+   nameDays();
 }
