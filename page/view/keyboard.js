@@ -18,6 +18,7 @@ function setupKeys() {
    document.addEventListener('focusout', kBlur);
 }
 
+// The calendar's keys; every other key goes its usual way.
 function kEvn(e) {
    if (cld == undefined || dStyle == undefined) return;
    if (e.target.tagName == 'SELECT' || e.ctrlKey || e.altKey || e.metaKey) return;
