@@ -28,8 +28,10 @@ async function settles(f, expected) {
   assert.deepEqual(last, expected);
 }
 
-// The program started as a user starts it, without the driver: its window and stderr.
-async function launch(app, env = app.env) {
+// The program started as a user starts it, without the driver: its window and
+// stderr. By default with no session bus, so that it never hands over to a
+// Kestrun the tester runs.
+async function launch(app, env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: '' }) {
   const child = spawn(programPath, [], { env, stdio: ['ignore', 'ignore', 'pipe'] });
   tether(child.pid);
   child.errors = '';
