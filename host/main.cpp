@@ -5,6 +5,7 @@
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
 #include "platform/single_instance.h"
+#include "webview/zone_script.h"
 
 #include <gtk/gtk.h>
 
@@ -25,6 +26,7 @@ bool startedForAutomation(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const bool automation = startedForAutomation(argc, argv);
+    kestrun::startPreparingZoneOffsets();
     if (!gtk_init_check(nullptr, nullptr)) {
         kestrun::reportRuntimeError(kestrun::RuntimeError("open the display", "", "No display is available"));
         return 1;

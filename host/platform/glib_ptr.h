@@ -39,6 +39,11 @@ struct GKeyFileUnref {
 };
 using GKeyFilePtr = std::unique_ptr<GKeyFile, GKeyFileUnref>;
 
+struct GTimeZoneUnref {
+    void operator()(GTimeZone* zone) const { g_time_zone_unref(zone); }
+};
+using GTimeZonePtr = std::unique_ptr<GTimeZone, GTimeZoneUnref>;
+
 // Collects a GError out-parameter into an owning handle:
 //   GErrorOut error; call(..., error.out()); if (error) ...
 class GErrorOut {

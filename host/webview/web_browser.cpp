@@ -57,7 +57,7 @@ GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation)
 }  // namespace
 
 WebBrowser::WebBrowser(bool automation)
-    : context_(createWebContext()), view_(createView(context_.get(), automation)) {
+    : context_(createWebContext()), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
     showClassicScrollbars();
