@@ -52,6 +52,8 @@ describe('keyboard', () => {
     assert.deepEqual([day.day, day.focused, day.popup], [[2004, 1, 29], true, '2004 年 2 月 29 日']);
     await press('Down', 'return kDay == 7');
     assert.deepEqual((await marked()).day, [2004, 2, 7]);
+    await press('Up', 'return kDay == 29');
+    assert.deepEqual((await marked()).day, [2004, 1, 29]);
     await press('Escape', "return detail.style.visibility == 'hidden'");
     assert.equal((await marked()).mark, 'dotted');
     // The mark stops at the last day there is.
