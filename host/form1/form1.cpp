@@ -5,6 +5,7 @@
 #include "platform/display_loss.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
+#include "platform/settings_file.h"
 #include "platform/twips.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -59,12 +60,14 @@ Form1::Form1(bool automation)
     : window_(createWindow()),
       layout_(nullptr),
       WebBrowser1(automation),
+      placement_(GTK_WINDOW(window_.get()), settingsFile("window.ini")),
       stoppedNotice_(WebBrowser1.widget(), [this] {
           recovery_.reset();
           reloadPage();
       }) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
     gtk_layout_put(GTK_LAYOUT(layout_), stoppedNotice_.widget(), 0, 0);
+    placement_.restore();
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
     Form_Load();
@@ -91,6 +94,8 @@ Form1::~Form1() {
 }
 
 void Form1::Show() { gtk_widget_show_all(window_.get()); }
+
+void Form1::Present() { gtk_window_present(GTK_WINDOW(window_.get())); }
 
 void Form1::Form_Load() {
     PageText = pageText();
@@ -168,6 +173,7 @@ gboolean Form1::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
     auto* form = static_cast<Form1*>(self);
     if (form->closing_) return TRUE;
     form->closing_ = true;
+    form->placement_.save();
     try {
         form->Form_Unload();
     } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 #include "webview/automation.h"
 #include "webview/page_location.h"
 #include "webview/user_content.h"
+#include "webview/user_holidays.h"
 #include "webview/web_context.h"
 
 namespace kestrun {
@@ -42,10 +43,18 @@ void styleSelectLists() {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
+// The page is larger than the window at its first size, and scroll bars that
+// only appear under the pointer would not tell the user so: the old browser
+// control always showed classic ones. The engine follows GTK's setting.
+void showClassicScrollbars() {
+    g_object_set(gtk_settings_get_default(), "gtk-overlay-scrolling", FALSE, nullptr);
+}
+
 // "is-controlled-by-automation" can only be given at construction, and an
 // automation session only accepts a view of the context it runs on.
 GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation) {
     auto content = createUserContent();
+    addUserHolidays(content.get());
     gpointer view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(),
                                  "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr);
     // Dropped files and links are not taken at all: the calendar has no use
@@ -67,6 +76,7 @@ WebBrowser::WebBrowser(bool automation)
     : context_(createContext(automation)), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
+    showClassicScrollbars();
     if (automation) allowAutomation(context_.get(), view_.get());
     g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
     g_signal_connect(view_.get(), "close", G_CALLBACK(onClose), this);

@@ -34,7 +34,8 @@
 // has drawn). Kestrun.display() gives only the display, window manager and
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
-// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid).
+// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid),
+// tether(pid) (ends a helper process of the test's when the test process dies).
 // Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the environment of all it
 // starts, the program included.
 //
@@ -149,7 +150,7 @@ function processAlive(pid) {
 // Ends a process of ours when this test process dies without stopping it
 // (a test runner's time-out kills us outright), so no display, driver or
 // program is left behind.
-function tether(pid) {
+export function tether(pid) {
   const script = `while kill -0 ${process.pid} 2>/dev/null; do kill -0 ${pid} 2>/dev/null || exit 0; sleep 1; done; kill ${pid} 2>/dev/null`;
   spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
 }
