@@ -2,7 +2,9 @@
 // Form1: the program's one window, holding the browser control WebBrowser1.
 // It reacts to three events only: load, resize and unload.
 
+#include "form1/page_recovery.h"
 #include "form1/resize_rule.h"
+#include "form1/window_placement.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
 
@@ -24,6 +26,8 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     void Show();
+    // Brings the window to the front, restoring it when minimised.
+    void Present();
 
     // 0, or 1 once a failure has been reported.
     int exitStatus() const { return exitStatus_; }
@@ -38,6 +42,8 @@ private:
     void closeAfterUnload();
     void finishClose();
     void fail(const std::exception& error);
+    void pageGone();
+    void reloadPage();
 
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
@@ -53,11 +59,14 @@ private:
     GObjectPtr<GtkWidget> window_;
     GtkWidget* layout_;  // owned by window_
     WebBrowser WebBrowser1;
+    PlacementKeeper placement_;
     TwipSize lastOuter_{-1, -1};
     bool closing_ = false;
     bool closed_ = false;
     guint closeTimeout_ = 0;
     std::vector<guint> signalSources_;
+    RecoveryLimit recovery_;
+    StoppedNotice stoppedNotice_;
     int exitStatus_ = 0;
 };
 

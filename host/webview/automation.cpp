@@ -2,6 +2,8 @@
 
 #include "version.h"
 
+#include <initializer_list>
+
 namespace kestrun {
 
 namespace {
@@ -22,6 +24,11 @@ void startSession(WebKitWebContext*, WebKitAutomationSession* session, gpointer 
 void allowAutomation(WebKitWebContext* context, WebKitWebView* view) {
     webkit_web_context_set_automation_allowed(context, TRUE);
     g_signal_connect(context, "automation-started", G_CALLBACK(startSession), view);
+}
+
+void closeRemoteInspection() {
+    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"})
+        g_unsetenv(name);
 }
 
 }  // namespace kestrun

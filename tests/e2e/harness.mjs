@@ -21,18 +21,21 @@
 //   shot.path; shot.pixel(x, y)              //   [r, g, b] at page point x, y
 //   await app.closeByWindowManager();        // alt+F4 under openbox; resolves when the program
 //                                            //   has ended (its unload handlers have run)
+//   await app.kill('SIGKILL');               // end the program with a signal, no close; resolves
+//                                            //   when it has ended
 //   await app.restart();                     // start the program again, same HOME (cookies kept)
 //   await app.stop();                        // end everything, remove the temporary HOME
 //
 // Also: Kestrun.start({ waitForStartup: false }) and restart({ waitForStartup:
 // false }) return as soon as the window is there instead of after the page's
-// load event; app.home (the temporary HOME), app.env (the environment the
+// load event; { binary: path } starts that program instead of the build's; app.home (the temporary HOME), app.env (the environment the
 // program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
 // (screen position of page point 0, 0), app.painted() (waits until the page
 // has drawn). Kestrun.display() gives only the display, window manager and
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
-// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid).
+// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid),
+// tether(pid) (ends a helper process of the test's when the test process dies).
 // Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the environment of all it
 // starts, the program included.
 //
@@ -147,7 +150,7 @@ function processAlive(pid) {
 // Ends a process of ours when this test process dies without stopping it
 // (a test runner's time-out kills us outright), so no display, driver or
 // program is left behind.
-function tether(pid) {
+export function tether(pid) {
   const script = `while kill -0 ${process.pid} 2>/dev/null; do kill -0 ${pid} 2>/dev/null || exit 0; sleep 1; done; kill ${pid} 2>/dev/null`;
   spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
 }
@@ -255,11 +258,11 @@ export class Kestrun {
     debug('driver listening at', this.driverUrl);
   }
 
-  async #startProgram({ waitForStartup = true } = {}) {
+  async #startProgram({ waitForStartup = true, binary = programPath } = {}) {
     const capabilities = {
       // Given args replace the driver's default ones, so the switch that
       // lets the driver in is named here.
-      'webkitgtk:browserOptions': { binary: programPath, args: ['--automation'] },
+      'webkitgtk:browserOptions': { binary, args: ['--automation'] },
     };
     const executor = new Executor(new HttpClient(this.driverUrl));
     this.driver = await WebDriver.createSession(executor, capabilities);
@@ -376,7 +379,17 @@ export class Kestrun {
   async closeByWindowManager() {
     const pid = this.program;
     await this.key('alt+F4');
-    await until(() => !processAlive(pid), 'the program to end after the close request');
+    await this.#forgetProgram(pid, 'the close request');
+  }
+
+  async kill(signal) {
+    const pid = this.program;
+    process.kill(pid, signal);
+    await this.#forgetProgram(pid, signal);
+  }
+
+  async #forgetProgram(pid, after) {
+    await until(() => !processAlive(pid), `the program to end after ${after}`);
     // The WebDriver session went with the program; only forget it.
     await this.driver.quit().catch(() => {});
     this.driver = null;

@@ -25,6 +25,7 @@ TEST(Install, PutsTheProgramInItsOwnFolderWithALinkInBin) {
     ASSERT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::read_symlink(link), "../lib/kestrun/kestrun");  // relative: the prefix may move
     EXPECT_EQ(fs::canonical(link), fs::canonical(program));
+    EXPECT_TRUE(fs::is_regular_file(prefix.file("bin/kestrun-cal")));  // it writes nothing beside itself
 
     const std::string entry = test::readBytes(prefix.file("share/applications/kestrun.desktop"));
     EXPECT_NE(entry.find("\nName=Kestrun\n"), std::string::npos);

@@ -34,6 +34,8 @@ function startupPage(cookies) {
       setTZ: record('setTZ'),
       tick: record('tick'),
       drawCld: record('drawCld'),
+      startHolidays: record('startHolidays'),
+      saveHolidays: record('saveHolidays'),
     },
   });
   return { page, calls, continentMenu, countryMenu, detailStyle };
@@ -58,6 +60,7 @@ test('initialize runs the clock steps, then the pop-up handle, the selectors and
     ['getCookie', 'TZ2'],
     ['setTZ', '4', '7'],
     ['tick'],
+    ['startHolidays'],
     ['SY', y - 1900],
     ['SM', m],
     ['drawCld', y, m],
@@ -76,12 +79,12 @@ test('without a remembered continent the clock opens on Asia, China, whatever TZ
   }
 });
 
-test('terminate remembers the continent and then the country index', () => {
+test('terminate remembers the continent, then the country index and the holidays setting', () => {
   const { page, calls, continentMenu, countryMenu } = startupPage({});
   page.initialize();
   continentMenu.selectedIndex = 2;
   countryMenu.selectedIndex = 5;
   calls.length = 0;
   page.terminate();
-  assert.deepEqual(calls, [['setCookie', 'TZ1', 2], ['setCookie', 'TZ2', 5]]);
+  assert.deepEqual(calls, [['setCookie', 'TZ1', 2], ['setCookie', 'TZ2', 5], ['saveHolidays']]);
 });
