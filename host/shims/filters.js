@@ -92,7 +92,7 @@
   });
 
   // The Light filter: ambient light and cone lights over the element. Drawn
-  // as gradients in a layer above the element's content (see user.css): the
+  // as gradients in a layer above the element's content (see filters.css): the
   // ambient light's shortfall darkens everything, each cone lifts the
   // darkness within its reach and adds a glow of its colour at its target.
   function LightFilter(element) {
