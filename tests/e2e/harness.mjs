@@ -26,13 +26,15 @@
 //
 // Also: Kestrun.start({ waitForStartup: false }) and restart({ waitForStartup:
 // false }) return as soon as the window is there instead of after the page's
-// load event; app.home (the temporary HOME), app.env (the environment the
+// load event; start({ program }) and restart({ program }) run another copy of
+// the program; app.home (the temporary HOME), app.env (the environment the
 // program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
 // (screen position of page point 0, 0), app.painted() (waits until the page
 // has drawn). Kestrun.display() gives only the display, window manager and
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
-// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid).
+// timeout), sleep(ms), tempFolder(prefix), buildDir, programPath, childPids(pid),
+// descendantPids(pid).
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
@@ -150,6 +152,19 @@ function tether(pid) {
   spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
 }
 
+// A fresh temporary folder, removed when this test process ends however it
+// ends: on a normal exit here, and by a watcher when the process is killed
+// (a test runner's time-out). KESTRUN_E2E_KEEP=1 leaves it for a look.
+export function tempFolder(prefix = 'kestrun-e2e-') {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  if (process.env.KESTRUN_E2E_KEEP) return folder;
+  const remove = () => fs.rmSync(folder, { recursive: true, force: true, maxRetries: 5 });
+  process.once('exit', remove);
+  const script = 'while kill -0 "$1" 2>/dev/null; do sleep 1; done; rm -rf -- "$2"';
+  spawn('sh', ['-c', script, 'sh', String(process.pid), folder], { detached: true, stdio: 'ignore' }).unref();
+  return folder;
+}
+
 // Starts Xvfb on a free display number, which it reports on a pipe.
 async function startXvfb() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'], {
@@ -213,7 +228,7 @@ export class Kestrun {
 
   async #startDisplay() {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
-    this.home = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-e2e-'));
+    this.home = tempFolder();
     const { xvfb, display } = await startXvfb();
     this.xvfb = xvfb;
     this.display = display;
@@ -253,11 +268,11 @@ export class Kestrun {
     debug('driver listening at', this.driverUrl);
   }
 
-  async #startProgram({ waitForStartup = true } = {}) {
+  async #startProgram({ waitForStartup = true, program = programPath } = {}) {
     const capabilities = {
       // Given args replace the driver's default ones, so the switch that
       // lets the driver in is named here.
-      'webkitgtk:browserOptions': { binary: programPath, args: ['--automation'] },
+      'webkitgtk:browserOptions': { binary: program, args: ['--automation'] },
     };
     const executor = new Executor(new HttpClient(this.driverUrl));
     this.driver = await WebDriver.createSession(executor, capabilities);
