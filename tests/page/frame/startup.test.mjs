@@ -20,7 +20,7 @@ function startupPage(cookies) {
   Object.defineProperty(SY, 'selectedIndex', { get: () => syIndex, set: (v) => { syIndex = v; calls.push(['SY', v]); } });
   Object.defineProperty(SM, 'selectedIndex', { get: () => smIndex, set: (v) => { smIndex = v; calls.push(['SM', v]); } });
   const page = loadPage({
-    only: ['today.js', 'startup.js'],
+    only: ['frame/today.js', 'frame/startup.js'],
     now: Date.UTC(2003, 6, 1, 12),
     globals: {
       document: { WorldClock: { continentMenu, countryMenu } },
@@ -40,7 +40,7 @@ function startupPage(cookies) {
 }
 
 test('today is the local date of the load moment', () => {
-  const page = loadPage({ only: ['today.js'], now: Date.UTC(2003, 11, 31, 23, 30) });
+  const page = loadPage({ only: ['frame/today.js'], now: Date.UTC(2003, 11, 31, 23, 30) });
   const local = new Date(Date.UTC(2003, 11, 31, 23, 30));
   assert.deepEqual([page.tY, page.tM, page.tD], [local.getFullYear(), local.getMonth(), local.getDate()]);
   assert.equal(page.Today.getTime(), local.getTime());

@@ -52,4 +52,4 @@ export function localNoon(y, m, d) {
 }
 
 // The engine and the view, without the world clock.
-export const calendarOnly = ['view/', 'calendar/', 'today.js'];
+export const calendarOnly = ['view/', 'calendar/', 'frame/today.js'];
