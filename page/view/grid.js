@@ -84,6 +84,8 @@ function drawCld(SY,SM) {
    if (SY > 1911 && SY < 1950) yDisplay = '民国' + eraYear(SY - 1911);
    if (SY > 1948) yDisplay = '建国' + eraYear(SY - 1948);
 
+   // 1900 is 庚子, number 36 of the cycle: the same anchor as the month
+   // model's year pillar, which must name the same year.
    GZ.innerHTML = yDisplay + '年 农历 ' + cyclical(SY - 1900 + 36) + '年 【' + Animals[(SY - 4) % 12] + '年】';
    YMBG.innerHTML = '&nbsp;' + SY + '<BR>&nbsp;' + monthName[SM];
 
