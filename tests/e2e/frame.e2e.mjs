@@ -101,21 +101,13 @@ describe('page frame', () => {
     assert.ok(land > 200, `green land pixels: ${land}`);
   });
 
-  test('fonts: the menu font has half-width Latin letters, the symbols come from our font', async () => {
-    const widths = await app.run(`return Promise.all([document.fonts.load("9pt '细明体'", 'A中'),
-        document.fonts.load('12pt Wingdings', 'R\\u00da\\u00d9')]).then(function () {
+  test('the symbols come from our font, one em wide', async () => {
+    const marks = await app.run(`return document.fonts.load('12pt Wingdings', 'R\\u00da\\u00d9').then(function () {
       var c = document.createElement('canvas').getContext('2d');
-      c.font = "9pt '细明体'";
-      var latin = c.measureText('Asia').width / 4, space = c.measureText('    ').width / 4, han = c.measureText('亚洲').width / 2;
       c.font = '12pt Wingdings';
-      var marks = ['R', '\\u00da', '\\u00d9'].map(function (ch) { return c.measureText(ch).width; });
-      return [latin, space, han, marks, parseFloat(getComputedStyle(document.body).fontSize)];
+      return ['R', '\\u00da', '\\u00d9'].map(function (ch) { return Math.round(c.measureText(ch).width); });
     });`);
-    const [latin, space, han, marks] = widths;
-    assert.ok(Math.abs(latin * 2 - han) < 0.5 && Math.abs(space * 2 - han) < 0.5,
-      `Latin ${latin}, space ${space}, Chinese ${han}`);
-    // Our symbols are one em wide: 16 px at 12pt.
-    assert.deepEqual(marks.map(Math.round), [16, 16, 16]);
+    assert.deepEqual(marks, [16, 16, 16]); // 12pt is 16 px
   });
 
   test('menu entries read back exactly as appended, spaces included', async () => {

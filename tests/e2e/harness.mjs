@@ -280,7 +280,7 @@ export class Kestrun {
     this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
     debug('program', this.program);
     tether(this.program);
-    this.window = await until(() => this.#programWindow(), 'the program window');
+    this.window = await until(async () => (await this.windows())[0], 'the program window');
     debug('window', this.window);
     if (waitForStartup) {
       debug('url', await this.driver.getCurrentUrl());
@@ -291,11 +291,6 @@ export class Kestrun {
     }
   }
 
-  async #programWindow() {
-    const { stdout } = await this.xdotool('search', '--onlyvisible', '--pid', String(this.program));
-    const ids = stdout.split('\n').filter(Boolean);
-    return ids[0];
-  }
 
   // Runs xdotool on this display; resolves with its output.
   xdotool(...args) {

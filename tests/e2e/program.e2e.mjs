@@ -40,13 +40,12 @@ describe('the program started through a link', () => {
   });
   after(() => app?.stop());
 
+  // (What the file holds is tested in tests/host/form1.)
   test('writes the page beside the real program: hidden, code page 936, CR LF CR LF at the end', async () => {
     assert.ok(!fs.existsSync(path.join(folder, 'bin/readto.htm')));
     const bytes = fs.readFileSync(page);
-    const assembled = fs.readFileSync(path.join(buildDir, 'resources/page.htm'), 'utf8');
-    assert.equal(new TextDecoder('gbk').decode(bytes), assembled + '\r\n');
-    assert.equal(bytes.subarray(-4).toString('latin1'), '\r\n\r\n');
     assert.ok(bytes.includes(Buffer.from([0xc8, 0xd5, 0xc0, 0xfa])), 'GBK bytes of 日历');
+    assert.equal(bytes.subarray(-4).toString('latin1'), '\r\n\r\n');
     const attrib = await dosAttrib(page);
     if (attrib !== null) assert.equal(attrib, '0x2');
     assert.equal(await app.run('return decodeURIComponent(location.pathname)'), page);
