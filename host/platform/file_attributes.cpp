@@ -70,7 +70,10 @@ void SetAttr(const std::string& path, int attributes) {
     const struct stat info = statNoFollow(path, "set file attributes");
     const mode_t target = modeFor(info.st_mode, (attributes & attr::ReadOnly) != 0);
     mode_t current = info.st_mode;
-    if ((current & S_IWUSR) == 0) changeMode(path, current |= S_IWUSR);
+    if ((current & S_IWUSR) == 0) {
+        current |= S_IWUSR;
+        changeMode(path, current);
+    }
     try {
         storeAttributes(path, attributes);
     } catch (...) {
