@@ -4,17 +4,12 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { loadView, startView, cell, localNoon, calendarOnly } from './fake-page.mjs';
 
-const font = (color, text) => `<font color="${color}">${text}</font>`;
-
 function drawn(y, m, now = localNoon(2003, 1, 14)) {
   const page = loadView({ now, only: calendarOnly });
   startView(page);
   page.drawCld(y, m);
   return page;
 }
-
-// Cell of day d in a drawn month.
-const dayCell = (page, d) => cell(page, page.cld.firstWeek + d - 1);
 
 test('the Sunday and Saturday colours of the cells', () => {
   const page = loadView({ only: ['view/'] });
@@ -47,22 +42,6 @@ test('headings change era on the last years of each era, in every month', () => 
     }
   }
   assert.equal(page.YMBG.innerHTML, '&nbsp;1949<BR>&nbsp;DEC');
-});
-
-test('January 1900 shows no lunar date before the lunar table begins', () => {
-  const page = drawn(1900, 0);
-  for (let d = 1; d <= 31; d++) {
-    const r = page.cld[d - 1];
-    const expected = r.solarFestival ? font('blue', r.solarFestival)
-      : r.solarTerms ? font('limegreen', r.solarTerms) : '';
-    assert.equal(dayCell(page, d).line, expected, `1900-01-${d}`);
-  }
-  assert.equal(dayCell(page, 1).line, font('blue', '新年元旦 '));
-  assert.equal(dayCell(page, 6).line, font('limegreen', '小寒'));
-  assert.equal(dayCell(page, 30).line, '');
-  assert.equal(dayCell(page, 31).line, '');
-  page.drawCld(1900, 1);
-  assert.equal(dayCell(page, 1).line, '初二');
 });
 
 test('today\'s mark follows the load date and comes back with its month', () => {
