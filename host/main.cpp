@@ -4,6 +4,7 @@
 #include "form1/form1.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
+#include "webview/zone_script.h"
 
 #include <gtk/gtk.h>
 
@@ -39,6 +40,7 @@ void useUtf8Text() {
 int main(int argc, char** argv) {
     const bool automation = startedForAutomation(argc, argv);
     useUtf8Text();
+    kestrun::startPreparingZoneOffsets();
     if (!gtk_init_check(nullptr, nullptr)) {
         kestrun::reportRuntimeError(kestrun::RuntimeError("open the display", "", "No display is available"));
         return 1;

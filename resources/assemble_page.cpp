@@ -1,9 +1,10 @@
 // Build-time tool: joins the page pieces listed in page/page.list into the one
 // page text (CR LF line ends) and splits it into the two halves that the
 // string table carries. String 101 runs through the function sTerm and the
-// four empty lines after it; string 102 is the rest.
+// four empty lines after it; string 102 is the rest. A piece that page/ does
+// not hold is taken from the folder of pieces made at build time.
 //
-// usage: assemble_page <page.list> <page out> <string 101 out> <string 102 out>
+// usage: assemble_page <page.list> <page out> <string 101 out> <string 102 out> [made folder]
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,12 +51,14 @@ std::string trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<std::string> pageLines(const fs::path& list) {
+std::vector<std::string> pageLines(const fs::path& list, const fs::path& made) {
     std::vector<std::string> lines;
     for (const auto& entry : splitLines(readFile(list))) {
         const auto name = trim(entry);
         if (name.empty() || name.front() == '#') continue;
-        const auto piece = splitLines(readFile(list.parent_path() / name));
+        auto path = list.parent_path() / name;
+        if (!made.empty() && !fs::exists(path)) path = made / name;
+        const auto piece = splitLines(readFile(path));
         lines.insert(lines.end(), piece.begin(), piece.end());
     }
     return lines;
@@ -83,12 +86,12 @@ std::string joinCrLf(std::vector<std::string>::const_iterator first,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: assemble_page <page.list> <page> <string101> <string102>\n";
+    if (argc != 5 && argc != 6) {
+        std::cerr << "usage: assemble_page <page.list> <page> <string101> <string102> [made folder]\n";
         return 2;
     }
     try {
-        const auto lines = pageLines(argv[1]);
+        const auto lines = pageLines(argv[1], argc == 6 ? fs::path(argv[5]) : fs::path());
         const auto split = lines.begin() + static_cast<std::ptrdiff_t>(splitPoint(lines));
         writeFile(argv[2], joinCrLf(lines.begin(), lines.end()));
         writeFile(argv[3], joinCrLf(lines.begin(), split));

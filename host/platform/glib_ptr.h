@@ -29,6 +29,11 @@ struct GBytesUnref {
 };
 using GBytesPtr = std::unique_ptr<GBytes, GBytesUnref>;
 
+struct GTimeZoneUnref {
+    void operator()(GTimeZone* zone) const { g_time_zone_unref(zone); }
+};
+using GTimeZonePtr = std::unique_ptr<GTimeZone, GTimeZoneUnref>;
+
 // Boxed values that have a free or unref function of their own:
 //   FreedPtr<WebKitUserScript, webkit_user_script_unref>
 template <typename T, void (*Free)(T*)>

@@ -3,6 +3,7 @@
 #include "platform/runtime_error.h"
 #include "webview/automation.h"
 #include "webview/user_content.h"
+#include "webview/user_holidays.h"
 #include "webview/web_context.h"
 
 namespace kestrun {
@@ -42,6 +43,7 @@ void styleSelectLists() {
 // automation session only accepts a view of the context it runs on.
 GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation) {
     auto content = createUserContent();
+    addUserHolidays(content.get());
     gpointer view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(),
                                  "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr);
     return adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(view)));
@@ -50,7 +52,7 @@ GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation)
 }  // namespace
 
 WebBrowser::WebBrowser(bool automation)
-    : context_(createWebContext()), view_(createView(context_.get(), automation)) {
+    : context_(createWebContext()), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
     if (automation) allowAutomation(context_.get(), view_.get());

@@ -16,13 +16,16 @@ function initialize() {
   tick();
 
   dStyle = detail.style;
+  startHolidays();
   CLD.SY.selectedIndex = tY-1900;
   CLD.SM.selectedIndex = tM;
   drawCld(tY,tM);
 }
 
-// Shut-down on the page's unload event: remember the chosen zone.
+// Shut-down on the page's unload event: remember the chosen zone and whether
+// the holidays are shown.
 function terminate() {
   setCookie("TZ1", objContinentMenu.selectedIndex);
   setCookie("TZ2", objCountryMenu.selectedIndex);
+  saveHolidays();
 }

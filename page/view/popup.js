@@ -42,7 +42,7 @@ function popupText(r) {
       lunar +
       '<FONT COLOR="yellow">' + r.cYear + '年 ' + r.cMonth + '月 ' + r.cDay + '日</FONT>' +
       '</FONT></TD></TR></TABLE>' +
-      festival + '</TD></TR></TABLE>';
+      festival + holidayLine(r) + '</TD></TR></TABLE>';
 }
 
 // Pointer enters grid cell v: show the day's record; blank cells show nothing.

@@ -21,7 +21,10 @@ function timeText(year, month, day, weekDay, hour, minute, second) {
     word + " " + twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);
 }
 
+// The local clock: by the host's local offsets where it gives them.
 function showLocale(objD) {
+  var local = hostLocal(objD);
+  if (local) return showUTC(local);
   return timeText(objD.getFullYear(), objD.getMonth(), objD.getDate(), objD.getDay(),
     objD.getHours(), objD.getMinutes(), objD.getSeconds());
 }
@@ -31,10 +34,17 @@ function showUTC(objD) {
     objD.getUTCHours(), objD.getUTCMinutes(), objD.getUTCSeconds());
 }
 
-// The chosen zone's wall clock: its standard time, one hour later while on
-// daylight saving. Leaves isDS set for the marker in City.
+// The chosen zone's wall clock: by the host's offsets where it gives them,
+// else its standard time, one hour later while on daylight saving. Leaves
+// isDS set for the marker in City.
 function getGlobeTime() {
   var d = new Date();
+  var row = zoneRow(objTimeZone, d.getTime());
+  if (row) {
+    isDS = row[2] == 1;
+    d.setTime(d.getTime() + row[1]);
+    return showUTC(d);
+  }
   d.setTime(d.getTime() + parseOffset(objTimeZone[0]));
   isDS = isDaylightSaving(d, objTimeZone[1]);
   if (isDS) d.setTime(d.getTime() + OneHour);

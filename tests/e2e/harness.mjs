@@ -34,7 +34,8 @@
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
 // timeout), sleep(ms), tempFolder(prefix), buildDir, programPath, childPids(pid),
-// descendantPids(pid).
+// descendantPids(pid). Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the
+// environment of all it starts, the program included.
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
@@ -201,7 +202,7 @@ export class Kestrun {
   static async start(options = {}) {
     const app = new Kestrun();
     try {
-      await app.#startDisplay();
+      await app.#startDisplay(options.env);
       await app.#startWebDriver();
       await app.#startProgram(options);
     } catch (error) {
@@ -226,7 +227,7 @@ export class Kestrun {
     return app;
   }
 
-  async #startDisplay() {
+  async #startDisplay(extraEnv = {}) {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
     this.home = tempFolder();
     const { xvfb, display } = await startXvfb();
@@ -247,7 +248,7 @@ export class Kestrun {
       // The engine's processes outlive the program by a moment; nothing of
       // theirs should be writing into HOME while it is removed.
       MESA_SHADER_CACHE_DISABLE: 'true',
-    });
+    }, extraEnv);
     this.env = env;
     this.wm = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
     tether(this.wm.pid);

@@ -116,6 +116,7 @@ test('install: the program in a folder of its own, a relative link in bin/, the 
   const file = (name) => path.join(prefix, name);
   assert.ok(fs.statSync(file('lib/kestrun/kestrun')).isFile());
   assert.equal(fs.readlinkSync(file('bin/kestrun')), '../lib/kestrun/kestrun');
+  assert.ok(fs.statSync(file('bin/kestrun-cal')).isFile(), 'kestrun-cal writes nothing beside itself');
   const entry = fs.readFileSync(file('share/applications/kestrun.desktop'), 'utf8');
   for (const line of ['Name=Kestrun', 'Icon=kestrun', `Exec=${prefix}/bin/kestrun`]) {
     assert.ok(entry.split('\n').includes(line), line);

@@ -4,8 +4,15 @@ import fs from 'node:fs';
 import path from 'node:path';
 import vm from 'node:vm';
 import { fileURLToPath } from 'node:url';
+import { holidayDataScript } from '../../resources/holiday-data.mjs';
 
 export const pageDir = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../page');
+export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
+
+// Pieces the build makes rather than keeps in page/.
+const madePieces = {
+  'calendar/holiday-data.js': () => holidayDataScript(fs.readFileSync(holidayTable, 'utf8')),
+};
 
 export function pagePieces() {
   return fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8')
@@ -18,7 +25,7 @@ export function pagePieces() {
 export function mainScript(only) {
   return pagePieces().filter((p) => p.endsWith('.js'))
     .filter((p) => !only || only.some((prefix) => p.startsWith(prefix)))
-    .map((p) => fs.readFileSync(path.join(pageDir, p), 'utf8'))
+    .map((p) => (madePieces[p] ? madePieces[p]() : fs.readFileSync(path.join(pageDir, p), 'utf8')))
     .join('');
 }
 

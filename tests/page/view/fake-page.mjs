@@ -1,6 +1,7 @@
 // Loads the page script with small stand-ins for the elements the calendar
 // view reaches by id: the 42 cells, the heading, the watermark, the pop-up
-// layer, form CLD with its two selectors, the document body and the event.
+// layer, form CLD with its two selectors, the document body and the event;
+// and the holidays' badges, notices and check box.
 import { loadPage } from '../load.mjs';
 
 class FakeElement {
@@ -14,8 +15,9 @@ class FakeElement {
   set innerHTML(value) { this.html = String(value); }
 }
 
-// now: the page's load time (ms); only: see loadPage.
-export function loadView({ now, only } = {}) {
+// now: the page's load time (ms); only: see loadPage; globals: more globals
+// (what the host hands the page, for one).
+export function loadView({ now, only, globals: more } = {}) {
   const globals = {
     GZ: new FakeElement(''),
     YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'),
@@ -23,13 +25,17 @@ export function loadView({ now, only } = {}) {
     CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } },
     document: { body: { scrollLeft: 0, scrollTop: 0 } },
     event: { x: 0, y: 0 },
+    HN: new FakeElement(''),
+    HE: new FakeElement(''),
+    HB: { checked: true },
   };
   for (let n = 0; n < 42; n++) {
     globals['GD' + n] = new FakeElement();
     globals['SD' + n] = new FakeElement();
     globals['LD' + n] = new FakeElement();
+    globals['HD' + n] = new FakeElement('');
   }
-  return loadPage({ now, only, globals });
+  return loadPage({ now, only, globals: { ...globals, ...more } });
 }
 
 // What initialize() does for the calendar: the style handle, the selectors
@@ -52,4 +58,4 @@ export function localNoon(y, m, d) {
 }
 
 // The engine and the view, without the world clock.
-export const calendarOnly = ['view/', 'calendar/', 'frame/today.js'];
+export const calendarOnly = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'];

@@ -10,7 +10,7 @@ function day(fields) {
   return { lYear: 2003, lMonth: 3, lDay: 9, isLeap: false,
     lunarFestival: '', solarFestival: '', solarTerms: '', ...fields };
 }
-const line = (fields) => page.festivalText(day(fields)) || page.lunarDayText(day(fields));
+const line = (fields) => page.textMarkup(page.lowerLine(day(fields)));
 const font = (color, text) => `<font color="${color}">${text}</font>`;
 
 test('lunar date: day numerals, and the opening of a month with its length', () => {

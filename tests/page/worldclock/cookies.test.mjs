@@ -34,6 +34,7 @@ function startPage(document) {
       tY: 2003,
       tM: 5,
       drawCld: (y, m) => drawn.push([y, m]),
+      startHolidays() {},
     },
   });
   page.initialize();

@@ -58,10 +58,11 @@ export function fakeColumn() {
 export const clockPieces = ['calendar/cycle-tables.js', 'worldclock/'];
 
 // The clock's part of the page at a fixed time, with the continent menu
-// filled the way the start-up fills it.
-export function loadClock(now) {
+// filled the way the start-up fills it; `globals` adds to the page's (the
+// host's hostZones).
+export function loadClock(now, globals = {}) {
   const column = fakeColumn();
-  const page = loadPage({ now, only: clockPieces, globals: column.globals });
+  const page = loadPage({ now, only: clockPieces, globals: { ...column.globals, ...globals } });
   page.objContinentMenu = fakeSelect();
   page.objCountryMenu = fakeSelect();
   for (const key of Object.keys(page.timeData)) page.objContinentMenu.options[page.objContinentMenu.options.length] = new Option(key);

@@ -1,0 +1,70 @@
+#include "cal_script.h"
+
+#include "platform/glib_ptr.h"
+
+#include <gio/gio.h>
+#include <jsc/jsc.h>
+
+#include <stdexcept>
+
+namespace kestrun {
+
+namespace {
+
+constexpr const char* scriptPath = "/kestrun/cal/kestrun-cal.js";
+
+// The context's pending exception, with where it was raised, as an error.
+void throwIfFailed(JSCContext* context, const char* what) {
+    JSCException* exception = jsc_context_get_exception(context);
+    if (!exception) return;
+    GCharPtr report(jsc_exception_report(exception));
+    throw std::runtime_error(std::string(what) + ": " + report.get());
+}
+
+GObjectPtr<JSCContext> loadScript() {
+    GErrorOut error;
+    GBytesPtr bytes(g_resources_lookup_data(scriptPath, G_RESOURCE_LOOKUP_FLAGS_NONE, error.out()));
+    if (error) throw std::runtime_error(std::string("cannot load ") + scriptPath + ": " + error.get()->message);
+    gsize size = 0;
+    const auto* code = static_cast<const char*>(g_bytes_get_data(bytes.get(), &size));
+
+    auto context = adopt(jsc_context_new());
+    const std::string uri = std::string("resource://") + scriptPath;
+    GObjectPtr<JSCValue> result(jsc_context_evaluate_with_source_uri(
+        context.get(), code, static_cast<gssize>(size), uri.c_str(), 1));
+    throwIfFailed(context.get(), "the calendar script failed to load");
+    return context;
+}
+
+std::string stringProperty(JSCValue* object, const char* name) {
+    GObjectPtr<JSCValue> value(jsc_value_object_get_property(object, name));
+    GCharPtr text(jsc_value_to_string(value.get()));
+    return text ? std::string(text.get()) : std::string();
+}
+
+}  // namespace
+
+CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own) {
+    auto context = loadScript();
+    std::vector<const char*> argv;
+    for (const auto& arg : args) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+
+    GObjectPtr<JSCValue> main(jsc_context_get_value(context.get(), "calMain"));
+    GObjectPtr<JSCValue> jsArgs(jsc_value_new_array_from_strv(context.get(), argv.data()));
+    GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
+                                          : jsc_value_new_null(context.get()));
+    GObjectPtr<JSCValue> result(jsc_value_function_call(
+        main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty, JSC_TYPE_VALUE, ownText.get(),
+        G_TYPE_STRING, own.path.c_str(), G_TYPE_NONE));
+    throwIfFailed(context.get(), "the calendar script failed");
+
+    CalOutput output;
+    GObjectPtr<JSCValue> status(jsc_value_object_get_property(result.get(), "status"));
+    output.status = jsc_value_to_int32(status.get());
+    output.out = stringProperty(result.get(), "out");
+    output.err = stringProperty(result.get(), "err");
+    return output;
+}
+
+}  // namespace kestrun

@@ -1,0 +1,24 @@
+#pragma once
+// The calendar script of kestrun-cal: the page's calendar engine and the
+// program's own pieces, run in JavaScriptCore.
+
+#include "own_holidays.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrun {
+
+// What the script asks the program to print, and its exit status.
+struct CalOutput {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs the script's calMain on the command line (without the program name).
+// tty: whether standard output is a terminal; own: the user's holiday table.
+// Throws std::runtime_error when the script cannot be loaded or fails.
+CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own);
+
+}  // namespace kestrun
