@@ -1,9 +1,10 @@
-// Kestrun: starting the program creates its one window; the program ends when
-// the window is closed.
+// Kestrun: starting the program creates its one window (or, while one runs,
+// brings that one to the front); the program ends when the window is closed.
 
 #include "form1/form1.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
+#include "platform/single_instance.h"
 #include "webview/zone_script.h"
 
 #include <gtk/gtk.h>
@@ -46,7 +47,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
+        // A second start shows the running window and ends before the page
+        // file is written.
+        kestrun::SingleInstance instance(automation);
+        if (instance.anotherIsRunning()) return instance.handOver();
         kestrun::Form1 form(automation);
+        instance.onStartedAgain([&form] { form.Present(); });
         form.Show();
         gtk_main();
         return form.exitStatus();

@@ -4,6 +4,7 @@
 #include "platform/app_path.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
+#include "platform/settings_file.h"
 #include "platform/twips.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -54,8 +55,10 @@ GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
 }  // namespace
 
 Form1::Form1(bool automation)
-    : window_(createWindow()), layout_(nullptr), WebBrowser1(automation) {
+    : window_(createWindow()), layout_(nullptr), WebBrowser1(automation),
+      placement_(GTK_WINDOW(window_.get()), settingsFile("window.ini")) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    placement_.restore();
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
     Form_Load();
@@ -78,6 +81,8 @@ Form1::~Form1() {
 }
 
 void Form1::Show() { gtk_widget_show_all(window_.get()); }
+
+void Form1::Present() { gtk_window_present(GTK_WINDOW(window_.get())); }
 
 void Form1::Form_Load() {
     PageText = pageText();
@@ -133,6 +138,7 @@ gboolean Form1::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
     auto* form = static_cast<Form1*>(self);
     if (form->closing_) return TRUE;
     form->closing_ = true;
+    form->placement_.save();
     try {
         form->Form_Unload();
     } catch (const std::exception& error) {

@@ -3,6 +3,7 @@
 // It reacts to three events only: load, resize and unload.
 
 #include "form1/resize_rule.h"
+#include "form1/window_placement.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
 
@@ -24,6 +25,8 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     void Show();
+    // Brings the window to the front, restoring it when minimised.
+    void Present();
 
     // 0, or 1 once a failure has been reported.
     int exitStatus() const { return exitStatus_; }
@@ -53,6 +56,7 @@ private:
     GObjectPtr<GtkWidget> window_;
     GtkWidget* layout_;  // owned by window_
     WebBrowser WebBrowser1;
+    PlacementKeeper placement_;
     TwipSize lastOuter_{-1, -1};
     bool closing_ = false;
     bool closed_ = false;

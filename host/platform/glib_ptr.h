@@ -29,6 +29,11 @@ struct GBytesUnref {
 };
 using GBytesPtr = std::unique_ptr<GBytes, GBytesUnref>;
 
+struct GKeyFileUnref {
+    void operator()(GKeyFile* file) const { g_key_file_unref(file); }
+};
+using GKeyFilePtr = std::unique_ptr<GKeyFile, GKeyFileUnref>;
+
 struct GTimeZoneUnref {
     void operator()(GTimeZone* zone) const { g_time_zone_unref(zone); }
 };

@@ -39,6 +39,13 @@ void styleSelectLists() {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
+// The page is larger than the window at its first size, and scroll bars that
+// only appear under the pointer would not tell the user so: the old browser
+// control always showed classic ones. The engine follows GTK's setting.
+void showClassicScrollbars() {
+    g_object_set(gtk_settings_get_default(), "gtk-overlay-scrolling", FALSE, nullptr);
+}
+
 // "is-controlled-by-automation" can only be given at construction, and an
 // automation session only accepts a view of the context it runs on.
 GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation) {
@@ -55,6 +62,7 @@ WebBrowser::WebBrowser(bool automation)
     : context_(createWebContext()), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
+    showClassicScrollbars();
     if (automation) allowAutomation(context_.get(), view_.get());
     g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
     g_signal_connect(view_.get(), "close", G_CALLBACK(onClose), this);

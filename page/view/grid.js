@@ -48,4 +48,5 @@ function drawCld(SY,SM) {
       }
    }
    drawHolidays(SY, SM);
+   nameDays();
 }

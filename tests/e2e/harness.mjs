@@ -34,7 +34,8 @@
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
 // timeout), sleep(ms), tempFolder(prefix), buildDir, programPath, childPids(pid),
-// descendantPids(pid). Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the
+// descendantPids(pid), tether(pid) (ends a helper process of the test's when
+// the test process dies). Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the
 // environment of all it starts, the program included.
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
@@ -148,7 +149,7 @@ function processAlive(pid) {
 // Ends a process of ours when this test process dies without stopping it
 // (a test runner's time-out kills us outright), so no display, driver or
 // program is left behind.
-function tether(pid) {
+export function tether(pid) {
   const script = `while kill -0 ${process.pid} 2>/dev/null; do kill -0 ${pid} 2>/dev/null || exit 0; sleep 1; done; kill ${pid} 2>/dev/null`;
   spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
 }

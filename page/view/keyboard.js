@@ -1,0 +1,95 @@
+// The calendar from the keyboard: PageUp and PageDown show the previous and
+// next month (with Shift the year), Home the current month, as the buttons
+// do; the arrow keys move a focus mark over the days and show the marked
+// day's pop-up beside its cell; Escape hides the pop-up. Keys pressed in a
+// menu stay the menu's.
+
+var kDay = 0;      // day of the month under the focus mark, 0 when none
+var kCell = null;  // the marked cell
+
+// Tab order: the two selectors, the five buttons, the two zone menus. The
+// keyboard listens from here on; keys before start-up find no month.
+function setupKeys() {
+   var order = [CLD.SY, CLD.SM], buttons = document.getElementsByTagName('BUTTON'), i;
+   for (i = 0; i < buttons.length; i++) order.push(buttons[i]);
+   order.push(document.WorldClock.continentMenu, document.WorldClock.countryMenu);
+   for (i = 0; i < order.length; i++) order[i].tabIndex = i + 1;
+   document.addEventListener('keydown', kEvn);
+   document.addEventListener('focusout', kBlur);
+}
+
+// The calendar's keys; every other key goes its usual way.
+function kEvn(e) {
+   if (cld == undefined || dStyle == undefined) return;
+   if (e.target.tagName == 'SELECT' || e.ctrlKey || e.altKey || e.metaKey) return;
+   switch (e.key) {
+      case 'PageUp': turnMonth(e.shiftKey ? 'YU' : 'MU'); break;
+      case 'PageDown': turnMonth(e.shiftKey ? 'YD' : 'MD'); break;
+      case 'Home': turnMonth(''); break;
+      case 'ArrowLeft': moveMark(-1); break;
+      case 'ArrowRight': moveMark(1); break;
+      case 'ArrowUp': moveMark(-7); break;
+      case 'ArrowDown': moveMark(7); break;
+      case 'Escape': mOut(); break;
+      default: return;
+   }
+   e.preventDefault();
+}
+
+// A button's move; a marked day stays marked in the month shown next (today
+// after Home), or on that month's last day where it is shorter.
+function turnMonth(key) {
+   pushBtm(key);
+   if (kDay) markDay(key == '' ? tD : Math.min(kDay, cld.length));
+}
+
+// Moves the mark `step` days, into the month before or after where it leads,
+// but not out of 1900 to 2100. The first press marks today when today's
+// month is shown, else day 1.
+function moveMark(step) {
+   var y = CLD.SY.selectedIndex + 1900, m = CLD.SM.selectedIndex, t;
+   if (!kDay) return markDay((y == tY && m == tM) ? tD : 1);
+   t = new Date(Date.UTC(y, m, kDay + step));
+   if (t.getUTCFullYear() < 1900 || t.getUTCFullYear() > 2100) return;
+   if (t.getUTCFullYear() != y || t.getUTCMonth() != m) {
+      CLD.SY.selectedIndex = t.getUTCFullYear() - 1900;
+      CLD.SM.selectedIndex = t.getUTCMonth();
+      changeCld();
+   }
+   markDay(t.getUTCDate());
+}
+
+// Puts the focus mark on day d of the month shown.
+function markDay(d) {
+   var cell = eval('GD' + (cld.firstWeek + d - 1));
+   if (kCell) kCell.style.outline = '';
+   kDay = d;
+   kCell = cell;
+   cell.tabIndex = -1;
+   cell.style.outline = '2px dotted #000080';
+   cell.focus();
+   showBeside(cell, cld[d - 1]);
+}
+
+// The day's pop-up right of its cell, or left of it where the visible page
+// ends. It does not follow the pointer (snow stays 0); the pointer's next
+// day cell takes the pop-up over as designed.
+function showBeside(cell, r) {
+   var box = cell.getBoundingClientRect(), left = box.right + 2;
+   detail.innerHTML = popupText(r);
+   if (left + detail.offsetWidth > document.body.clientWidth) left = Math.max(0, box.left - 2 - detail.offsetWidth);
+   dStyle.left = left + document.body.scrollLeft + 'px';
+   dStyle.top = box.top + document.body.scrollTop + 'px';
+   dStyle.visibility = 'visible';
+}
+
+// The mark goes with the focus (a click or Tab elsewhere), and the pop-up it
+// showed with it, unless the pointer shows one. The window losing the focus
+// keeps both.
+function kBlur(e) {
+   if (e.target != kCell || !document.hasFocus()) return;
+   kCell.style.outline = '';
+   kCell = null;
+   kDay = 0;
+   if (!snow) dStyle.visibility = 'hidden';
+}

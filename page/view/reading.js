@@ -1,0 +1,52 @@
+// What a screen reader says: each day cell is named with the day's full
+// reading, the arrow buttons with what they do, and the clocks form a region
+// that is read when asked for, not every second.
+
+var navName = { YU: '上一年', YD: '下一年', MU: '上个月', MD: '下个月', '': '本月' };
+
+// Lunar month m in words: 正 for the first, then 二 to 十二.
+function lMonthWord(m) {
+   if (m == 1) return '正';
+   return (m > 10) ? '十' + nStr1[m - 10] : nStr1[m];
+}
+
+// Full reading of day record r, as "2026年12月7日 星期一 农历十月廿八 大雪".
+// Days before the lunar table (lunar month 0) have no lunar date.
+function dayReading(r) {
+   var s = r.sYear + '年' + r.sMonth + '月' + r.sDay + '日 星期' + r.week;
+   if (r.lMonth != 0) s += ' 农历' + (r.isLeap ? '闰' : '') + lMonthWord(r.lMonth) + '月' + cDay(r.lDay);
+   s += ' ' + r.solarTerms + ' ' + r.solarFestival + ' ' + r.lunarFestival;
+   return s.replace(/\s+/g, ' ').replace(/ $/, '');
+}
+
+// Names the day cells of the month drawn; cells outside the month have none.
+function nameDays() {
+   var i, d;
+   for (i = 0; i < 42; i++) {
+      d = i - cld.firstWeek;
+      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? dayReading(cld[d]) : null;
+   }
+}
+
+// Names for the controls, once the page's body stands.
+function setupNames() {
+   var buttons = document.getElementsByTagName('BUTTON'), i, key;
+   for (i = 0; i < buttons.length; i++) {
+      key = /pushBtm\('(\w*)'\)/.exec(buttons[i].getAttribute('onclick'));
+      if (key) buttons[i].ariaLabel = navName[key[1]];
+   }
+   CLD.SY.ariaLabel = '年份';
+   CLD.SM.ariaLabel = '月份';
+   document.WorldClock.continentMenu.ariaLabel = '洲';
+   document.WorldClock.countryMenu.ariaLabel = '国家或地区';
+   nameClock(LocalTime, '本地时间');
+   nameClock(GlobeTime, '所选地区时间');
+}
+
+// A clock rewritten every second: a timer region, which is never announced
+// by itself.
+function nameClock(clock, name) {
+   clock.setAttribute('role', 'timer');
+   clock.ariaLive = 'off';
+   clock.ariaLabel = name;
+}

@@ -1,0 +1,85 @@
+// The calendar from the keyboard (real key presses on the X display) and the
+// names a screen reader gets, as WebDriver computes them.
+import { describe, it, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { Kestrun } from './harness.mjs';
+
+let app;
+
+const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
+
+async function show(y, m) {
+  await app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
+    ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
+}
+
+// The marked day: [year, month, day], whether its cell has the focus and the
+// mark, and the pop-up's text and place (left of the pop-up - right of the cell).
+const marked = () => app.run(`var cell = document.activeElement, box = cell.getBoundingClientRect();
+  return { day: [cld[0].sYear, cld[0].sMonth - 1, kDay], focused: cell.id == 'GD' + (cld.firstWeek + kDay - 1),
+    mark: cell.style.outlineStyle, popup: detail.style.visibility == 'visible' ? detail.innerText.split('\\n')[0] : '',
+    gap: detail.getBoundingClientRect().left - box.right, top: detail.getBoundingClientRect().top - box.top };`);
+
+async function press(key, check) {
+  await app.key(key);
+  await app.waitFor(check, `the page to answer ${key}`);
+}
+
+describe('keyboard', () => {
+  before(async () => {
+    app = await Kestrun.start();
+    await app.resize(1000, 720);
+  });
+  after(() => app?.stop());
+
+  it('turns the month with PageUp/PageDown, the year with Shift, and returns with Home', async () => {
+    const [y, m] = await shown();
+    for (const [key, months] of [['Next', 1], ['shift+Next', 13], ['Prior', 12], ['shift+Prior', 0], ['Prior', -1], ['Home', 0]]) {
+      const to = new Date(y, m + months, 1);
+      await press(key, `return CLD.SM.selectedIndex == ${to.getMonth()} && CLD.SY.selectedIndex == ${to.getFullYear() - 1900}`);
+      assert.deepEqual(await shown(), [to.getFullYear(), to.getMonth(), to.getFullYear(), to.getMonth()], key);
+    }
+  });
+
+  it('moves the focus mark and its pop-up over the days and across months; Escape hides the pop-up', async () => {
+    await show(2004, 2);
+    await press('Right', 'return kDay == 1');
+    let day = await marked();
+    assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[2004, 2, 1], true, 'dotted', '2004 年 3 月 1 日']);
+    assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell: ${day.gap}, ${day.top}`);
+    await press('Left', 'return kDay == 29');
+    day = await marked();
+    assert.deepEqual([day.day, day.focused, day.popup], [[2004, 1, 29], true, '2004 年 2 月 29 日']);
+    await press('Down', 'return kDay == 7');
+    assert.deepEqual((await marked()).day, [2004, 2, 7]);
+    await press('Up', 'return kDay == 29');
+    assert.deepEqual((await marked()).day, [2004, 1, 29]);
+    await press('Escape', "return detail.style.visibility == 'hidden'");
+    assert.equal((await marked()).mark, 'dotted');
+    // The mark stops at the last day there is.
+    await show(2100, 11);
+    await app.run('markDay(31)');
+    await app.key('Right');
+    await press('Left', 'return kDay == 30');
+    assert.deepEqual((await marked()).day, [2100, 11, 30]);
+  });
+
+  it('tabs through the selectors, the buttons and the zone menus in order', async () => {
+    await app.run('document.activeElement.blur()');
+    const order = ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu'];
+    for (const name of order) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+    }
+  });
+
+  it('names the day cells, the buttons and the clocks for a screen reader', async () => {
+    await show(2026, 11);
+    const name = async (css) => app.driver.findElement({ css }).then((e) => e.getAccessibleName());
+    assert.equal(await name('#GD8'), '2026年12月7日 星期一 农历十月廿九 大雪');
+    const buttons = await app.driver.findElements({ css: 'button' });
+    assert.deepEqual(await Promise.all(buttons.map((b) => b.getAccessibleName())),
+      ['下一年', '上一年', '下个月', '上个月', '本月']);
+    const clock = await app.driver.findElement({ css: '#LocalTime' });
+    assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
+  });
+});
