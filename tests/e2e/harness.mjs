@@ -386,7 +386,9 @@ export class Kestrun {
   async closeByWindowManager() {
     const pid = this.program;
     await this.key('alt+F4');
-    await until(() => !processAlive(pid), 'the program to end after the close request');
+    // The program gives the page up to 5 s for its unload handlers, and the
+    // engine's processes then end; on a busy machine that has taken over 15 s.
+    await until(() => !processAlive(pid), 'the program to end after the close request', 30000);
     // The WebDriver session went with the program; only forget it.
     await this.driver.quit().catch(() => {});
     this.driver = null;
