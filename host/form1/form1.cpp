@@ -2,6 +2,7 @@
 
 #include "form1/page_file.h"
 #include "platform/app_path.h"
+#include "platform/display_loss.h"
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
 #include "platform/settings_file.h"
@@ -11,6 +12,7 @@
 #include <glib-unix.h>
 
 #include <csignal>
+#include <iostream>
 
 namespace kestrun {
 
@@ -55,9 +57,16 @@ GtkWidget* createLayout(GtkWidget* window, GtkWidget* control) {
 }  // namespace
 
 Form1::Form1(bool automation)
-    : window_(createWindow()), layout_(nullptr), WebBrowser1(automation),
-      placement_(GTK_WINDOW(window_.get()), settingsFile("window.ini")) {
+    : window_(createWindow()),
+      layout_(nullptr),
+      WebBrowser1(automation),
+      placement_(GTK_WINDOW(window_.get()), settingsFile("window.ini")),
+      stoppedNotice_(WebBrowser1.widget(), [this] {
+          recovery_.reset();
+          reloadPage();
+      }) {
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
+    gtk_layout_put(GTK_LAYOUT(layout_), stoppedNotice_.widget(), 0, 0);
     placement_.restore();
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
@@ -67,6 +76,9 @@ Form1::Form1(bool automation)
     g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect_after(window_.get(), "map-event", G_CALLBACK(onMap), this);
     WebBrowser1.onCloseRequest([this] { onDelete(window_.get(), nullptr, this); });
+    WebBrowser1.onPageGone([this] { pageGone(); });
+    // Without a display the window cannot close; its unload steps still run.
+    onDisplayLost([this] { Form_Unload(); });
     // Ending the session or the terminal closes the window like the user
     // would, so the page file does not stay behind.
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
@@ -74,6 +86,7 @@ Form1::Form1(bool automation)
 }
 
 Form1::~Form1() {
+    onDisplayLost(nullptr);
     if (closeTimeout_ != 0) g_source_remove(closeTimeout_);
     for (guint source : signalSources_) g_source_remove(source);
     g_signal_handlers_disconnect_by_data(window_.get(), this);
@@ -132,6 +145,28 @@ void Form1::finishClose() {
 void Form1::fail(const std::exception& error) {
     reportRuntimeError(error);
     exitStatus_ = 1;
+}
+
+// The page comes back as it starts (the zone from the cookie store), from its
+// file, which is written again should it have gone meanwhile.
+void Form1::pageGone() {
+    if (closing_) return;
+    if (recovery_.allowReload(RecoveryLimit::Clock::now())) {
+        reloadPage();
+        return;
+    }
+    std::cerr << "kestrun: the page stopped three times within a minute" << std::endl;
+    stoppedNotice_.show();
+}
+
+void Form1::reloadPage() {
+    try {
+        restorePageFile(PagePath, PageText);
+        WebBrowser1.Navigate(PagePath);
+    } catch (const std::exception& error) {
+        fail(error);
+        onDelete(nullptr, nullptr, this);
+    }
 }
 
 gboolean Form1::onDelete(GtkWidget*, GdkEvent*, gpointer self) {

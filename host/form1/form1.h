@@ -2,6 +2,7 @@
 // Form1: the program's one window, holding the browser control WebBrowser1.
 // It reacts to three events only: load, resize and unload.
 
+#include "form1/page_recovery.h"
 #include "form1/resize_rule.h"
 #include "form1/window_placement.h"
 #include "platform/glib_ptr.h"
@@ -41,6 +42,8 @@ private:
     void closeAfterUnload();
     void finishClose();
     void fail(const std::exception& error);
+    void pageGone();
+    void reloadPage();
 
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
@@ -62,6 +65,8 @@ private:
     bool closed_ = false;
     guint closeTimeout_ = 0;
     std::vector<guint> signalSources_;
+    RecoveryLimit recovery_;
+    StoppedNotice stoppedNotice_;
     int exitStatus_ = 0;
 };
 

@@ -6,6 +6,8 @@
 #include "platform/resource_strings.h"
 #include "platform/sequential_file.h"
 
+#include <glib/gstdio.h>
+
 namespace kestrun {
 
 namespace {
@@ -23,9 +25,21 @@ std::string pagePathIn(const std::string& folder) {
 
 void writePageFile(const std::string& path, std::u16string_view text) {
     SequentialOutput file(path);
-    file.print(text);
-    file.close();
+    try {
+        file.print(text);
+        file.close();
+    } catch (...) {
+        // A page cut short (a full disk) would stay behind as a broken file.
+        // Once opened, the file is ours: a regular file we have truncated.
+        // Should the removal fail too, the write's error is the one to tell.
+        g_unlink(path.c_str());
+        throw;
+    }
     SetAttr(path, attr::Hidden);
+}
+
+void restorePageFile(const std::string& path, std::u16string_view text) {
+    if (Dir(path, anyAttributes).empty()) writePageFile(path, text);
 }
 
 void removePageFile(const std::string& path) {

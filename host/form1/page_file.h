@@ -15,8 +15,12 @@ std::u16string pageText();
 std::string pagePathIn(const std::string& folder);
 
 // Writes the page in code page 936 with a final CR LF (creating or truncating
-// the file), closes it and leaves it exactly hidden.
+// the file), closes it and leaves it exactly hidden. A file that could not be
+// written whole is removed before the error is thrown.
 void writePageFile(const std::string& path, std::u16string_view text);
+
+// Writes the page file again when it has gone meanwhile.
+void restorePageFile(const std::string& path, std::u16string_view text);
 
 // Clears the attributes of the page file and deletes it; does nothing when the
 // file has already gone.

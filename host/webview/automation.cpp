@@ -3,6 +3,8 @@
 #include "platform/glib_ptr.h"
 #include "version.h"
 
+#include <initializer_list>
+
 namespace kestrun {
 
 namespace {
@@ -23,6 +25,11 @@ void startSession(WebKitWebContext*, WebKitAutomationSession* session, gpointer 
 void allowAutomation(WebKitWebContext* context, WebKitWebView* view) {
     webkit_web_context_set_automation_allowed(context, TRUE);
     g_signal_connect(context, "automation-started", G_CALLBACK(startSession), view);
+}
+
+void closeRemoteInspection() {
+    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"})
+        g_unsetenv(name);
 }
 
 }  // namespace kestrun

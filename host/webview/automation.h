@@ -10,4 +10,11 @@ namespace kestrun {
 // with "is-controlled-by-automation") to every automation session.
 void allowAutomation(WebKitWebContext* context, WebKitWebView* view);
 
+// Without the switch: the engine opens its remote inspector (which also
+// serves automation) to whoever names an address in WEBKIT_INSPECTOR_SERVER
+// or WEBKIT_INSPECTOR_HTTP_SERVER, so those are dropped from the program's
+// environment (and with it from the engine's processes). Call before the
+// first web context is created.
+void closeRemoteInspection();
+
 }  // namespace kestrun

@@ -2,6 +2,7 @@
 
 #include "platform/runtime_error.h"
 #include "webview/automation.h"
+#include "webview/page_location.h"
 #include "webview/user_content.h"
 #include "webview/user_holidays.h"
 #include "webview/web_context.h"
@@ -13,7 +14,10 @@ namespace {
 // What a page of its time could count on from its browser.
 void configure(WebKitSettings* settings, bool automation) {
     webkit_settings_set_enable_javascript(settings, TRUE);
-    webkit_settings_set_allow_file_access_from_file_urls(settings, TRUE);
+    // The page reads no file but its own document (its cookies work without
+    // this), so a script in it cannot reach the user's other files.
+    webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
     webkit_settings_set_enable_developer_extras(settings, automation);
     // A page kept in the page cache gets no unload event, and the page's
@@ -53,13 +57,23 @@ GObjectPtr<WebKitWebView> createView(WebKitWebContext* context, bool automation)
     addUserHolidays(content.get());
     gpointer view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(),
                                  "is-controlled-by-automation", automation ? TRUE : FALSE, nullptr);
+    // Dropped files and links are not taken at all: the calendar has no use
+    // for them, and a dropped page would otherwise be opened in its place.
+    gtk_drag_dest_unset(GTK_WIDGET(view));
     return adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(view)));
+}
+
+// Before the first context: the engine reads the inspector's settings once,
+// when it starts.
+GObjectPtr<WebKitWebContext> createContext(bool automation) {
+    if (!automation) closeRemoteInspection();
+    return createWebContext();
 }
 
 }  // namespace
 
 WebBrowser::WebBrowser(bool automation)
-    : context_(createWebContext()), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
+    : context_(createContext(automation)), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
     showClassicScrollbars();
@@ -67,17 +81,17 @@ WebBrowser::WebBrowser(bool automation)
     g_signal_connect(view_.get(), "load-changed", G_CALLBACK(onLoadChanged), this);
     g_signal_connect(view_.get(), "close", G_CALLBACK(onClose), this);
     g_signal_connect(view_.get(), "web-process-terminated", G_CALLBACK(onWebProcessTerminated), this);
+    g_signal_connect(view_.get(), "decide-policy", G_CALLBACK(onDecidePolicy), this);
 }
 
 WebBrowser::~WebBrowser() { g_signal_handlers_disconnect_by_data(view_.get(), this); }
 
 void WebBrowser::Navigate(const std::string& path) {
-    GErrorOut error;
-    GCharPtr uri(g_filename_to_uri(path.c_str(), nullptr, error.out()));
-    if (error) throw RuntimeError("navigate to the page", path, error.get()->message);
-    pageUri_ = uri.get();
-    webkit_web_view_load_uri(view_.get(), uri.get());
+    pageUri_ = pageUri(path);
+    webkit_web_view_load_uri(view_.get(), pageUri_.c_str());
 }
+
+void WebBrowser::onPageGone(std::function<void()> gone) { gone_ = std::move(gone); }
 
 void WebBrowser::onCloseRequest(std::function<void()> closing) { closing_ = std::move(closing); }
 
@@ -113,9 +127,34 @@ void WebBrowser::onCookiesSettled(GObject* manager, GAsyncResult* result, gpoint
 }
 
 void WebBrowser::onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
-    // No page left to wait for.
     auto* browser = static_cast<WebBrowser*>(self);
+    // Closing: no page left to wait for.
     if (browser->discarded_) browser->finishDiscard();
+    else if (browser->gone_) browser->gone_();
+}
+
+// The view shows its own page and nothing else: a dropped file or link, a
+// link, a script's `location`, a form or a new window is refused, and the
+// page stays as it is.
+gboolean WebBrowser::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                    gpointer self) {
+    if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return FALSE;
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+        WebKitNavigationAction* action =
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        if (static_cast<WebBrowser*>(self)->mayShow(uri)) return FALSE;
+    }
+    webkit_policy_decision_ignore(decision);
+    return TRUE;
+}
+
+// The page file (also when it is loaded again), and the empty page only while
+// the page is being discarded at the close.
+bool WebBrowser::mayShow(const char* uri) const {
+    if (uri == nullptr) return false;
+    if (!pageUri_.empty() && pageUri_ == uri) return true;
+    return discarded_ && g_strcmp0(uri, "about:blank") == 0;
 }
 
 void WebBrowser::finishDiscard() {

@@ -33,10 +33,18 @@ public:
     // reached the cookie store.
     void discardPage(std::function<void()> done);
 
+    // `gone` runs when the engine's page process has ended while the page
+    // was being shown (killed, crashed, out of memory); the view then shows
+    // nothing until the page is navigated to again.
+    void onPageGone(std::function<void()> gone);
+
 private:
     static void onLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
     static void onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
     static void onClose(WebKitWebView*, gpointer self);
+    static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                   gpointer self);
+    bool mayShow(const char* uri) const;
     void finishDiscard();
     static void onCookiesSettled(GObject* manager, GAsyncResult* result, gpointer self);
 
@@ -46,6 +54,7 @@ private:
     std::string pageUri_;
     std::function<void()> discarded_;
     std::function<void()> closing_;
+    std::function<void()> gone_;
 };
 
 }  // namespace kestrun

@@ -1,5 +1,7 @@
 #include "webview/web_context.h"
 
+#include "webview/cookie_store.h"
+
 #include <glib/gstdio.h>
 
 #include <cerrno>
@@ -26,6 +28,7 @@ GObjectPtr<WebKitWebContext> createWebContext() {
                                                          "base-cache-directory", cache.get(), nullptr));
     auto context = adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
     GCharPtr cookies(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
+    setAsideDamagedStore(cookies.get());
     WebKitCookieManager* cookieManager = webkit_web_context_get_cookie_manager(context.get());
     webkit_cookie_manager_set_persistent_storage(cookieManager, cookies.get(),
                                                  WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);

@@ -21,13 +21,15 @@
 //   shot.path; shot.pixel(x, y)              //   [r, g, b] at page point x, y
 //   await app.closeByWindowManager();        // alt+F4 under openbox; resolves when the program
 //                                            //   has ended (its unload handlers have run)
+//   await app.kill('SIGKILL');               // end the program with a signal, no close; resolves
+//                                            //   when it has ended
 //   await app.restart();                     // start the program again, same HOME (cookies kept)
 //   await app.stop();                        // end everything, remove the temporary HOME
 //
 // Also: Kestrun.start({ waitForStartup: false }) and restart({ waitForStartup:
 // false }) return as soon as the window is there instead of after the page's
-// load event; start({ program }) and restart({ program }) run another copy of
-// the program; app.home (the temporary HOME), app.env (the environment the
+// load event; { binary: path } starts that program instead of the build's;
+// app.home (the temporary HOME), app.env (the environment the
 // program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
 // (screen position of page point 0, 0), app.painted() (waits until the page
 // has drawn). Kestrun.display() gives only the display, window manager and
@@ -270,11 +272,11 @@ export class Kestrun {
     debug('driver listening at', this.driverUrl);
   }
 
-  async #startProgram({ waitForStartup = true, program = programPath } = {}) {
+  async #startProgram({ waitForStartup = true, binary = programPath } = {}) {
     const capabilities = {
       // Given args replace the driver's default ones, so the switch that
       // lets the driver in is named here.
-      'webkitgtk:browserOptions': { binary: program, args: ['--automation'] },
+      'webkitgtk:browserOptions': { binary, args: ['--automation'] },
     };
     const executor = new Executor(new HttpClient(this.driverUrl));
     this.driver = await WebDriver.createSession(executor, capabilities);
@@ -386,9 +388,19 @@ export class Kestrun {
   async closeByWindowManager() {
     const pid = this.program;
     await this.key('alt+F4');
-    // The program gives the page up to 5 s for its unload handlers, and the
-    // engine's processes then end; on a busy machine that has taken over 15 s.
-    await until(() => !processAlive(pid), 'the program to end after the close request', 30000);
+    await this.#forgetProgram(pid, 'the close request');
+  }
+
+  async kill(signal) {
+    const pid = this.program;
+    process.kill(pid, signal);
+    await this.#forgetProgram(pid, signal);
+  }
+
+  // The program gives the page up to 5 s for its unload handlers, and the
+  // engine's processes then end; on a busy machine that has taken over 15 s.
+  async #forgetProgram(pid, after) {
+    await until(() => !processAlive(pid), `the program to end after ${after}`, 30000);
     // The WebDriver session went with the program; only forget it.
     await this.driver.quit().catch(() => {});
     this.driver = null;

@@ -36,7 +36,7 @@ describe('the program started through a link', () => {
     copyProgram(real);
     fs.mkdirSync(path.join(folder, 'bin'));
     fs.symlinkSync(path.join(real, 'kestrun'), path.join(folder, 'bin/kestrun'));
-    app = await Kestrun.start({ program: path.join(folder, 'bin/kestrun') });
+    app = await Kestrun.start({ binary: path.join(folder, 'bin/kestrun') });
   });
   after(() => app?.stop());
 

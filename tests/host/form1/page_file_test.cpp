@@ -7,8 +7,11 @@
 
 #include <glib.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace kestrun {
 namespace {
@@ -79,6 +82,20 @@ TEST_F(PageFile, RemovalDeletesAReadOnlyFileAndSkipsAVanishedOne) {
     removePageFile(path);
     EXPECT_FALSE(test::exists(path));
     EXPECT_NO_THROW(removePageFile(path));
+}
+
+// A full disk, in small: the file may not grow past 4 KB.
+TEST_F(PageFile, AFileThatCannotBeWrittenWholeIsRemovedBeforeTheError) {
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(writePageFile(path, pageText()), RuntimeError);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(test::exists(path));
 }
 
 }  // namespace

@@ -1,0 +1,131 @@
+// Bad days: the page process killed, the program killed, the display gone, a
+// damaged cookie store, a folder name that is not UTF-8. The calendar comes
+// back and the chosen zone is kept.
+import { test, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { promisify } from 'node:util';
+import { By } from 'selenium-webdriver';
+import { Kestrun, buildDir, descendantPids, programPath, sleep, until } from './harness.mjs';
+
+const execFileP = promisify(execFile);
+let app;
+let boxes;
+after(() => app && app.stop());
+
+const zone = () => app.run('return [objContinentMenu.selectedIndex, objCountryMenu.selectedIndex];');
+const store = () => path.join(app.home, '.local/share/kestrun');
+
+// Picks a zone the way a user does (the menus' change handlers run).
+async function chooseZone(continent, country) {
+  for (const [menu, index] of [['continentMenu', continent], ['countryMenu', country]])
+    await app.driver.findElement(By.css(`select[name=${menu}] option:nth-child(${index + 1})`)).click();
+}
+
+function killPageProcess() {
+  process.kill(descendantPids(app.program)
+    .find((pid) => fs.readFileSync(`/proc/${pid}/comm`, 'utf8').startsWith('WebKitWebProces')), 'SIGKILL');
+}
+
+// The screen's pixels in a page box. Once the page process has ended the
+// driver's session is gone, so the test looks and acts as a user does.
+async function pixels(box) {
+  const { x, y } = await app.pageOrigin();
+  const geometry = `${Math.round(box.width)}x${Math.round(box.height)}+${Math.round(x + box.x)}+${Math.round(y + box.y)}`;
+  return (await execFileP('import', ['-window', 'root', '-crop', geometry, 'rgb:-'],
+    { env: app.env, encoding: 'buffer' })).stdout;
+}
+
+const changes = (box, from) => until(async () => {
+  const now = await pixels(box);
+  return !now.equals(from) && now;
+}, 'a change on the screen');
+
+// A running page: the clock changes three times (a stopped page may go blank
+// once, then comes back, then ticks).
+async function ticking() {
+  let shot = await pixels(boxes.clock);
+  for (let change = 0; change < 3; change++) shot = await changes(boxes.clock, shot);
+}
+
+test('the page process killed: the page comes back with its zone and answers clicks', async () => {
+  app = await Kestrun.start();
+  await app.resize(1000, 700);
+  await chooseZone(7, 10);
+  boxes = { clock: await app.rect('#LocalTime'), city: await app.rect('#City'),
+    month: await app.rect('select[name=SM]'), next: await app.rect(`button[onclick="pushBtm('MD')"]`) };
+  const city = await pixels(boxes.city);
+  killPageProcess();
+  await ticking();
+  await until(async () => (await pixels(boxes.city)).equals(city), 'the chosen zone');
+  const month = await pixels(boxes.month);
+  await app.click(boxes.next.x + boxes.next.width / 2, boxes.next.y + boxes.next.height / 2);
+  await changes(boxes.month, month);
+});
+
+test('three ends within a minute: the window asks, and trying again brings the page back', async () => {
+  await app.restart();
+  await app.resize(1000, 700);
+  killPageProcess();
+  await ticking();
+  killPageProcess();
+  await ticking();
+  killPageProcess();
+  // Not brought back by itself: once the window has taken note, what stands
+  // where the clock was stays as it is (a running clock changes every second).
+  await until(async () => {
+    const before = await pixels(boxes.clock);
+    await sleep(2500);
+    return (await pixels(boxes.clock)).equals(before);
+  }, 'the clock to stand still', 10000);
+  await app.key('Return'); // the message's button has the focus
+  await ticking();
+});
+
+test('a zone chosen and then the program killed: the next start shows that zone', async () => {
+  await app.restart();
+  await chooseZone(6, 4);
+  await app.kill('SIGKILL');
+  await app.restart();
+  assert.deepEqual(await zone(), [6, 4]);
+});
+
+test('a damaged cookie store: default zone that run, the store moved aside, the next choice kept', async () => {
+  await app.closeByWindowManager();
+  fs.writeFileSync(path.join(store(), 'cookies.sqlite'), 'not a database '.repeat(500));
+  await app.restart();
+  assert.deepEqual(await zone(), [0, 3]);
+  const aside = fs.readdirSync(store()).filter((name) => name.startsWith('cookies.sqlite.damaged-'));
+  assert.match(fs.readFileSync(path.join(store(), aside[0]), 'utf8'), /^not a database/);
+  await chooseZone(4, 1);
+  await app.restart();
+  assert.deepEqual(await zone(), [4, 1]);
+});
+
+test('the display server ended: no page file left, the zone kept', async () => {
+  await chooseZone(3, 2);
+  const stat = `/proc/${app.program}/stat`;
+  app.xvfb.kill('SIGKILL');
+  await until(() => !fs.existsSync(stat) || / Z /.test(fs.readFileSync(stat, 'utf8')), 'the program to end');
+  assert.equal(fs.existsSync(path.join(buildDir, 'readto.htm')), false);
+  const { stdout } = await execFileP('sqlite3', [path.join(store(), 'cookies.sqlite'),
+    "SELECT name || '=' || value FROM moz_cookies WHERE name IN ('TZ1', 'TZ2') ORDER BY name"]);
+  assert.equal(stdout, 'TZ1=3\nTZ2=2\n');
+  app.program = app.driver = null;
+  await app.stop();
+});
+
+test('a program folder named in GBK: the calendar draws', async () => {
+  const top = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-gbk-'));
+  after(() => fs.rmSync(top, { recursive: true, force: true }));
+  const folder = Buffer.concat([Buffer.from(`${top}/`), Buffer.from([0xD6, 0xD0, 0xCE, 0xC4])]);
+  fs.mkdirSync(folder);
+  fs.copyFileSync(programPath, Buffer.concat([folder, Buffer.from('/kestrun')]));
+  // The driver takes the program's path as UTF-8 text: a link of plain name.
+  fs.symlinkSync(Buffer.concat([folder, Buffer.from('/kestrun')]), path.join(top, 'kestrun'));
+  app = await Kestrun.start({ binary: path.join(top, 'kestrun') });
+  assert.ok(await app.run("return typeof cld == 'object' && GZ.innerHTML.length > 0;"));
+});
