@@ -24,11 +24,6 @@ struct GFree {
 };
 using GCharPtr = std::unique_ptr<gchar, GFree>;
 
-struct GErrorFree {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
-
 struct GBytesUnref {
     void operator()(GBytes* bytes) const { g_bytes_unref(bytes); }
 };
@@ -43,6 +38,15 @@ struct GTimeZoneUnref {
     void operator()(GTimeZone* zone) const { g_time_zone_unref(zone); }
 };
 using GTimeZonePtr = std::unique_ptr<GTimeZone, GTimeZoneUnref>;
+
+// Boxed values that have a free or unref function of their own:
+//   FreedPtr<WebKitUserScript, webkit_user_script_unref>
+template <typename T, void (*Free)(T*)>
+struct FreeWith {
+    void operator()(T* value) const { Free(value); }
+};
+template <typename T, void (*Free)(T*)>
+using FreedPtr = std::unique_ptr<T, FreeWith<T, Free>>;
 
 // Collects a GError out-parameter into an owning handle:
 //   GErrorOut error; call(..., error.out()); if (error) ...

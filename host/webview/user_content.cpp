@@ -1,8 +1,6 @@
 #include "webview/user_content.h"
 
-#include "platform/runtime_error.h"
-
-#include <gio/gio.h>
+#include "platform/resource_strings.h"
 
 #include <string>
 
@@ -21,32 +19,22 @@ constexpr const char* userStyleSheets[] = {
     "/kestrun/shims/popup-pointer.css",
 };
 
-std::string resourceText(const char* name) {
-    GErrorOut error;
-    GBytesPtr bytes(g_resources_lookup_data(name, G_RESOURCE_LOOKUP_FLAGS_NONE, error.out()));
-    if (error) throw RuntimeError("load resource", name, error.get()->message);
-    gsize size = 0;
-    const auto* data = static_cast<const char*>(g_bytes_get_data(bytes.get(), &size));
-    return std::string(data, size);
-}
-
 }  // namespace
 
 GObjectPtr<WebKitUserContentManager> createUserContent() {
     auto content = adopt(webkit_user_content_manager_new());
     for (const char* name : userScripts) {
-        WebKitUserScript* script = webkit_user_script_new(
-            resourceText(name).c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-            WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
-        webkit_user_content_manager_add_script(content.get(), script);
-        webkit_user_script_unref(script);
+        const std::string script = resourceData(name, "load resource");
+        const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(webkit_user_script_new(
+            script.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+            nullptr, nullptr));
+        webkit_user_content_manager_add_script(content.get(), userScript.get());
     }
     for (const char* name : userStyleSheets) {
-        WebKitUserStyleSheet* sheet = webkit_user_style_sheet_new(
-            resourceText(name).c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_STYLE_LEVEL_USER,
-            nullptr, nullptr);
-        webkit_user_content_manager_add_style_sheet(content.get(), sheet);
-        webkit_user_style_sheet_unref(sheet);
+        const std::string style = resourceData(name, "load resource");
+        const FreedPtr<WebKitUserStyleSheet, webkit_user_style_sheet_unref> sheet(webkit_user_style_sheet_new(
+            style.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr));
+        webkit_user_content_manager_add_style_sheet(content.get(), sheet.get());
     }
     return content;
 }
