@@ -195,8 +195,7 @@ gboolean Form1::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
 gboolean Form1::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
     // Minimising and restoring count as size changes even when the frame
     // reports the same extents.
-    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED |
-                               GDK_WINDOW_STATE_FULLSCREEN))
+    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN))
         static_cast<Form1*>(self)->Form_Resize();
     return FALSE;
 }

@@ -77,7 +77,8 @@ void SetAttr(const std::string& path, int attributes) {
     try {
         storeAttributes(path, attributes);
     } catch (...) {
-        if (current != info.st_mode) ::chmod(path.c_str(), info.st_mode & 07777);  // as it was; the first error is the one to report
+        if (current != info.st_mode)
+            ::chmod(path.c_str(), info.st_mode & 07777);  // as it was; the first error is the one to report
         throw;
     }
     if (current != target) changeMode(path, target);

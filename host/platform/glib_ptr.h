@@ -17,7 +17,9 @@ using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // Takes over a reference the caller already holds (a "transfer full" result).
 template <typename T>
-GObjectPtr<T> adopt(T* object) { return GObjectPtr<T>(object); }
+GObjectPtr<T> adopt(T* object) {
+    return GObjectPtr<T>(object);
+}
 
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }
@@ -55,7 +57,9 @@ public:
     GError** out() { return &raw_; }
     explicit operator bool() const { return raw_ != nullptr; }
     const GError* get() const { return raw_; }
-    ~GErrorOut() { if (raw_) g_error_free(raw_); }
+    ~GErrorOut() {
+        if (raw_) g_error_free(raw_);
+    }
     GErrorOut() = default;
     GErrorOut(const GErrorOut&) = delete;
     GErrorOut& operator=(const GErrorOut&) = delete;

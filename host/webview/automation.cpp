@@ -28,8 +28,7 @@ void allowAutomation(WebKitWebContext* context, WebKitWebView* view) {
 }
 
 void closeRemoteInspection() {
-    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"})
-        g_unsetenv(name);
+    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"}) g_unsetenv(name);
 }
 
 }  // namespace kestrun

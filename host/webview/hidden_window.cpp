@@ -24,9 +24,7 @@ void update(GtkWidget* view, GdkWindowState state) {
     gtk_widget_set_child_visible(view, !hidden);
 }
 
-void update(GtkWidget* window, GtkWidget* view) {
-    update(view, gdk_window_get_state(gtk_widget_get_window(window)));
-}
+void update(GtkWidget* window, GtkWidget* view) { update(view, gdk_window_get_state(gtk_widget_get_window(window))); }
 
 gboolean onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer view) {
     update(GTK_WIDGET(view), event->new_window_state);

@@ -25,9 +25,9 @@ GObjectPtr<WebKitUserContentManager> createUserContent() {
     auto content = adopt(webkit_user_content_manager_new());
     for (const char* name : userScripts) {
         const std::string script = resourceData(name, "load resource");
-        const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(webkit_user_script_new(
-            script.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-            nullptr, nullptr));
+        const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(
+            webkit_user_script_new(script.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                   WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
         webkit_user_content_manager_add_script(content.get(), userScript.get());
     }
     for (const char* name : userStyleSheets) {

@@ -32,8 +32,8 @@ std::string userHolidaysScript(const std::string& path) {
             json_builder_add_string_value(builder.get(), text->c_str());
         }
     } catch (const RuntimeError& error) {
-        std::cerr << "kestrun: cannot read " << path << ": " << error.reason()
-                  << "; the shipped holiday data is used" << std::endl;
+        std::cerr << "kestrun: cannot read " << path << ": " << error.reason() << "; the shipped holiday data is used"
+                  << std::endl;
         json_builder_set_member_name(builder.get(), "error");
         json_builder_add_string_value(builder.get(), error.reason().c_str());
     }
@@ -58,9 +58,9 @@ std::string userHolidaysPath() {
 
 void addUserHolidays(WebKitUserContentManager* content) {
     const std::string script = userHolidaysScript(userHolidaysPath());
-    const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(webkit_user_script_new(
-        script.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-        nullptr, nullptr));
+    const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(
+        webkit_user_script_new(script.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
     webkit_user_content_manager_add_script(content, userScript.get());
 
     g_signal_connect(content, (std::string("script-message-received::") + problemChannel).c_str(),
