@@ -85,14 +85,6 @@ test('three ends within a minute: the window asks, and trying again brings the p
   await ticking();
 });
 
-test('a zone chosen and then the program killed: the next start shows that zone', async () => {
-  await app.restart();
-  await chooseZone(6, 4);
-  await app.kill('SIGKILL');
-  await app.restart();
-  assert.deepEqual(await zone(), [6, 4]);
-});
-
 test('a damaged cookie store: default zone that run, the store moved aside, the next choice kept', async () => {
   await app.closeByWindowManager();
   fs.writeFileSync(path.join(store(), 'cookies.sqlite'), 'not a database '.repeat(500));
