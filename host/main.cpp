@@ -9,6 +9,9 @@
 
 #include <gtk/gtk.h>
 
+#include <langinfo.h>
+
+#include <clocale>
 #include <cstring>
 #include <exception>
 
@@ -22,10 +25,22 @@ bool startedForAutomation(int argc, char** argv) {
     return false;
 }
 
+// GTK writes the window title into the older WM_NAME property in the
+// locale's character set and leaves the property out where the title cannot
+// be written in it, as under the C locale. The title and the page are
+// Chinese in any locale, so text is taken as UTF-8 where the locale's own
+// character set is not.
+void useUtf8Text() {
+    std::setlocale(LC_ALL, "");
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+    gtk_disable_setlocale();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool automation = startedForAutomation(argc, argv);
+    useUtf8Text();
     kestrun::startPreparingZoneOffsets();
     if (!gtk_init_check(nullptr, nullptr)) {
         kestrun::reportRuntimeError(kestrun::RuntimeError("open the display", "", "No display is available"));

@@ -30,8 +30,8 @@ GObjectPtr<JSCContext> loadScript() {
 
     auto context = adopt(jsc_context_new());
     const std::string uri = std::string("resource://") + scriptPath;
-    GObjectPtr<JSCValue> result(jsc_context_evaluate_with_source_uri(
-        context.get(), code, static_cast<gssize>(size), uri.c_str(), 1));
+    GObjectPtr<JSCValue> result(
+        jsc_context_evaluate_with_source_uri(context.get(), code, static_cast<gssize>(size), uri.c_str(), 1));
     throwIfFailed(context.get(), "the calendar script failed to load");
     return context;
 }
@@ -54,9 +54,9 @@ CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const Own
     GObjectPtr<JSCValue> jsArgs(jsc_value_new_array_from_strv(context.get(), argv.data()));
     GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
                                           : jsc_value_new_null(context.get()));
-    GObjectPtr<JSCValue> result(jsc_value_function_call(
-        main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty, JSC_TYPE_VALUE, ownText.get(),
-        G_TYPE_STRING, own.path.c_str(), G_TYPE_NONE));
+    GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty,
+                                                        JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING, own.path.c_str(),
+                                                        G_TYPE_NONE));
     throwIfFailed(context.get(), "the calendar script failed");
 
     CalOutput output;

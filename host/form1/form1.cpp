@@ -7,6 +7,7 @@
 #include "platform/runtime_error.h"
 #include "platform/settings_file.h"
 #include "platform/twips.h"
+#include "webview/hidden_window.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib-unix.h>
@@ -68,6 +69,7 @@ Form1::Form1(bool automation)
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
     gtk_layout_put(GTK_LAYOUT(layout_), stoppedNotice_.widget(), 0, 0);
     placement_.restore();
+    pauseDrawingWhileHidden(window_.get(), WebBrowser1.widget());
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.
     Form_Load();
@@ -193,8 +195,7 @@ gboolean Form1::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
 gboolean Form1::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
     // Minimising and restoring count as size changes even when the frame
     // reports the same extents.
-    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED |
-                               GDK_WINDOW_STATE_FULLSCREEN))
+    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN))
         static_cast<Form1*>(self)->Form_Resize();
     return FALSE;
 }

@@ -63,8 +63,8 @@ bool shownByAMonitor(const WindowPlacement& placement, const std::vector<GdkRect
     const GdkRectangle window{placement.x, placement.y, placement.width, placement.height};
     return std::any_of(monitors.begin(), monitors.end(), [&](const GdkRectangle& monitor) {
         GdkRectangle shown{};
-        return gdk_rectangle_intersect(&window, &monitor, &shown) &&
-               shown.width >= std::min(grip, window.width) && shown.height >= std::min(grip, window.height);
+        return gdk_rectangle_intersect(&window, &monitor, &shown) && shown.width >= std::min(grip, window.width) &&
+               shown.height >= std::min(grip, window.height);
     });
 }
 
@@ -86,8 +86,8 @@ void PlacementKeeper::restore() {
         return;
     }
     if (!shownByAMonitor(placement, monitorAreas())) {
-        std::cerr << "kestrun: no monitor shows the window position kept in " << path_ << " (" << placement.x
-                  << ", " << placement.y << "); the window opens at its designed size" << std::endl;
+        std::cerr << "kestrun: no monitor shows the window position kept in " << path_ << " (" << placement.x << ", "
+                  << placement.y << "); the window opens at its designed size" << std::endl;
         return;
     }
     gtk_window_set_default_size(window_, placement.width, placement.height);

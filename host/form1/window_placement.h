@@ -11,9 +11,9 @@
 namespace kestrun {
 
 struct WindowPlacement {
-    int x;       // the frame's top-left corner on the screen
+    int x;  // the frame's top-left corner on the screen
     int y;
-    int width;   // the client area
+    int width;  // the client area
     int height;
     bool maximized;
 };

@@ -28,11 +28,16 @@ struct stat statNoFollow(const std::string& path, const char* operation) {
     return info;
 }
 
-void setReadOnly(const std::string& path, const struct stat& info, bool readOnly) {
-    const bool isReadOnly = (info.st_mode & writeBits) == 0;
-    if (readOnly == isReadOnly) return;
-    const mode_t mode = readOnly ? (info.st_mode & ~writeBits) : (info.st_mode | S_IWUSR);
+void changeMode(const std::string& path, mode_t mode) {
     if (::chmod(path.c_str(), mode & 07777) != 0) throwSystemError("set file attributes", path, errno);
+}
+
+// The permission bits that show `readOnly`: all write bits cleared, or the
+// owner's given back.
+mode_t modeFor(mode_t mode, bool readOnly) {
+    const bool isReadOnly = (mode & writeBits) == 0;
+    if (readOnly == isReadOnly) return mode;
+    return readOnly ? (mode & ~writeBits) : (mode | S_IWUSR);
 }
 
 void storeAttributes(const std::string& path, int attributes) {
@@ -58,10 +63,25 @@ int storedAttributesOf(const std::string& path) {
 
 }  // namespace
 
+// The kernel lets only root change a user extended attribute of a file its
+// owner may not write, so the attribute is stored while the file is writable
+// and the permission bits are set last.
 void SetAttr(const std::string& path, int attributes) {
     const struct stat info = statNoFollow(path, "set file attributes");
-    setReadOnly(path, info, (attributes & attr::ReadOnly) != 0);
-    storeAttributes(path, attributes);
+    const mode_t target = modeFor(info.st_mode, (attributes & attr::ReadOnly) != 0);
+    mode_t current = info.st_mode;
+    if ((current & S_IWUSR) == 0) {
+        current |= S_IWUSR;
+        changeMode(path, current);
+    }
+    try {
+        storeAttributes(path, attributes);
+    } catch (...) {
+        if (current != info.st_mode)
+            ::chmod(path.c_str(), info.st_mode & 07777);  // as it was; the first error is the one to report
+        throw;
+    }
+    if (current != target) changeMode(path, target);
 }
 
 int GetAttr(const std::string& path) {

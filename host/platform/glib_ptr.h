@@ -17,17 +17,14 @@ using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // Takes over a reference the caller already holds (a "transfer full" result).
 template <typename T>
-GObjectPtr<T> adopt(T* object) { return GObjectPtr<T>(object); }
+GObjectPtr<T> adopt(T* object) {
+    return GObjectPtr<T>(object);
+}
 
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }
 };
 using GCharPtr = std::unique_ptr<gchar, GFree>;
-
-struct GErrorFree {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
 
 struct GBytesUnref {
     void operator()(GBytes* bytes) const { g_bytes_unref(bytes); }
@@ -44,6 +41,15 @@ struct GTimeZoneUnref {
 };
 using GTimeZonePtr = std::unique_ptr<GTimeZone, GTimeZoneUnref>;
 
+// Boxed values that have a free or unref function of their own:
+//   FreedPtr<WebKitUserScript, webkit_user_script_unref>
+template <typename T, void (*Free)(T*)>
+struct FreeWith {
+    void operator()(T* value) const { Free(value); }
+};
+template <typename T, void (*Free)(T*)>
+using FreedPtr = std::unique_ptr<T, FreeWith<T, Free>>;
+
 // Collects a GError out-parameter into an owning handle:
 //   GErrorOut error; call(..., error.out()); if (error) ...
 class GErrorOut {
@@ -51,7 +57,9 @@ public:
     GError** out() { return &raw_; }
     explicit operator bool() const { return raw_ != nullptr; }
     const GError* get() const { return raw_; }
-    ~GErrorOut() { if (raw_) g_error_free(raw_); }
+    ~GErrorOut() {
+        if (raw_) g_error_free(raw_);
+    }
     GErrorOut() = default;
     GErrorOut(const GErrorOut&) = delete;
     GErrorOut& operator=(const GErrorOut&) = delete;

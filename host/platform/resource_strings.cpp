@@ -31,12 +31,17 @@ std::u16string LoadResString(int id) {
         throw RuntimeError("load string resource", name, "Resource with this identifier not found");
     if (!hasText(id)) return {};
 
+    const std::string text = resourceData(name, "load string resource");
+    return utf8ToUtf16(text.data(), static_cast<gssize>(text.size()), name);
+}
+
+std::string resourceData(const std::string& name, const char* operation) {
     GErrorOut error;
     GBytesPtr bytes(g_resources_lookup_data(name.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, error.out()));
-    if (error) throw RuntimeError("load string resource", name, error.get()->message);
+    if (error) throw RuntimeError(operation, name, error.get()->message);
     gsize size = 0;
     const auto* data = static_cast<const char*>(g_bytes_get_data(bytes.get(), &size));
-    return utf8ToUtf16(data, static_cast<gssize>(size), name);
+    return std::string(data, size);
 }
 
 }  // namespace kestrun

@@ -10,4 +10,8 @@ namespace kestrun {
 // the table does not hold or an entry missing from the resource bundle.
 std::u16string LoadResString(int id);
 
+// The bytes of a resource compiled into the program; a missing one is an
+// error of `operation`.
+std::string resourceData(const std::string& name, const char* operation);
+
 }  // namespace kestrun

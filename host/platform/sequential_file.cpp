@@ -46,9 +46,7 @@ SequentialOutput::~SequentialOutput() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-void SequentialOutput::print(std::u16string_view item) {
-    writeAll(toCodePage936(item) + "\r\n");
-}
+void SequentialOutput::print(std::u16string_view item) { writeAll(toCodePage936(item) + "\r\n"); }
 
 void SequentialOutput::writeAll(const std::string& bytes) {
     std::size_t done = 0;

@@ -21,7 +21,9 @@ constexpr const char* readOperation = "read file";
 struct Fd {
     int fd = -1;
     explicit Fd(int value) : fd(value) {}
-    ~Fd() { if (fd >= 0) ::close(fd); }
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
 };

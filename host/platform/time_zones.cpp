@@ -12,9 +12,7 @@ namespace {
 
 // GTimeZone numbers a zone's intervals from 0 in time order; the one in force
 // at t (UTC) is found by a walk over its transitions.
-int intervalAt(GTimeZone* zone, std::int64_t t) {
-    return g_time_zone_find_interval(zone, G_TIME_TYPE_UNIVERSAL, t);
-}
+int intervalAt(GTimeZone* zone, std::int64_t t) { return g_time_zone_find_interval(zone, G_TIME_TYPE_UNIVERSAL, t); }
 
 // The first second of interval `k`, given a time before it (`before`) and one
 // in it or after it (`atOrAfter`). GLib gives no interval's start, hence the
@@ -22,8 +20,10 @@ int intervalAt(GTimeZone* zone, std::int64_t t) {
 std::int64_t intervalStart(GTimeZone* zone, int k, std::int64_t before, std::int64_t atOrAfter) {
     while (atOrAfter - before > 1) {
         std::int64_t middle = before + (atOrAfter - before) / 2;
-        if (intervalAt(zone, middle) >= k) atOrAfter = middle;
-        else before = middle;
+        if (intervalAt(zone, middle) >= k)
+            atOrAfter = middle;
+        else
+            before = middle;
     }
     return atOrAfter;
 }
@@ -55,9 +55,7 @@ ZoneInterval localAt(std::int64_t t) {
     return {t, static_cast<int>(fields.tm_gmtoff), fields.tm_isdst > 0};
 }
 
-bool sameTime(const ZoneInterval& a, const ZoneInterval& b) {
-    return a.offset == b.offset && a.daylight == b.daylight;
-}
+bool sameTime(const ZoneInterval& a, const ZoneInterval& b) { return a.offset == b.offset && a.daylight == b.daylight; }
 
 }  // namespace
 
@@ -95,8 +93,10 @@ std::vector<ZoneInterval> localOffsets(std::int64_t from, std::int64_t until) {
             std::int64_t before = t;
             while (next - before > 1) {
                 std::int64_t middle = before + (next - before) / 2;
-                if (sameTime(localAt(middle), intervals.back())) before = middle;
-                else next = middle;
+                if (sameTime(localAt(middle), intervals.back()))
+                    before = middle;
+                else
+                    next = middle;
             }
             there = localAt(next);
         }

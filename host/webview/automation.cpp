@@ -1,5 +1,6 @@
 #include "webview/automation.h"
 
+#include "platform/glib_ptr.h"
 #include "version.h"
 
 #include <initializer_list>
@@ -11,11 +12,11 @@ namespace {
 WebKitWebView* existingView(WebKitAutomationSession*, gpointer view) { return WEBKIT_WEB_VIEW(view); }
 
 void startSession(WebKitWebContext*, WebKitAutomationSession* session, gpointer view) {
-    WebKitApplicationInfo* info = webkit_application_info_new();
-    webkit_application_info_set_name(info, "kestrun");
-    webkit_application_info_set_version(info, KESTRUN_VERSION_MAJOR, KESTRUN_VERSION_MINOR, KESTRUN_VERSION_PATCH);
-    webkit_automation_session_set_application_info(session, info);
-    webkit_application_info_unref(info);
+    const FreedPtr<WebKitApplicationInfo, webkit_application_info_unref> info(webkit_application_info_new());
+    webkit_application_info_set_name(info.get(), "kestrun");
+    webkit_application_info_set_version(info.get(), KESTRUN_VERSION_MAJOR, KESTRUN_VERSION_MINOR,
+                                        KESTRUN_VERSION_PATCH);
+    webkit_automation_session_set_application_info(session, info.get());
     g_signal_connect(session, "create-web-view", G_CALLBACK(existingView), view);
 }
 
@@ -27,8 +28,7 @@ void allowAutomation(WebKitWebContext* context, WebKitWebView* view) {
 }
 
 void closeRemoteInspection() {
-    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"})
-        g_unsetenv(name);
+    for (const char* name : {"WEBKIT_INSPECTOR_SERVER", "WEBKIT_INSPECTOR_HTTP_SERVER"}) g_unsetenv(name);
 }
 
 }  // namespace kestrun

@@ -52,16 +52,17 @@ void setAsideDamagedStore(const std::string& path) {
     if (!g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR) || !damaged(path)) return;
     const std::string aside = datedName(path);
     if (g_rename(path.c_str(), aside.c_str()) != 0) {
-        std::cerr << "kestrun: the cookie store " << path << " is damaged and could not be moved aside: "
-                  << std::strerror(errno) << std::endl;
+        std::cerr << "kestrun: the cookie store " << path
+                  << " is damaged and could not be moved aside: " << std::strerror(errno) << std::endl;
         return;
     }
     // A journal belongs to the store it was written for, not to the new one.
     const std::string journal = path + "-journal";
-    if (g_file_test(journal.c_str(), G_FILE_TEST_EXISTS) && g_rename(journal.c_str(), (aside + "-journal").c_str()) != 0)
+    if (g_file_test(journal.c_str(), G_FILE_TEST_EXISTS) &&
+        g_rename(journal.c_str(), (aside + "-journal").c_str()) != 0)
         std::cerr << "kestrun: could not move " << journal << " aside: " << std::strerror(errno) << std::endl;
-    std::cerr << "kestrun: the cookie store " << path << " could not be read as a database; it was moved to "
-              << aside << " and a new one started" << std::endl;
+    std::cerr << "kestrun: the cookie store " << path << " could not be read as a database; it was moved to " << aside
+              << " and a new one started" << std::endl;
 }
 
 }  // namespace kestrun

@@ -16,10 +16,10 @@ constexpr const char* linkOperation = "link the program's folder";
 
 // The link's name is fixed by the folder it leads to.
 std::string linkTo(const std::string& folder) {
-    GCharPtr hash(g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(folder.data()),
-                                              folder.size()));
-    GCharPtr link(g_build_filename(g_get_user_runtime_dir(), ("kestrun-" + std::string(hash.get(), 16)).c_str(),
-                                   nullptr));
+    GCharPtr hash(
+        g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(folder.data()), folder.size()));
+    GCharPtr link(
+        g_build_filename(g_get_user_runtime_dir(), ("kestrun-" + std::string(hash.get(), 16)).c_str(), nullptr));
     GCharPtr target(g_file_read_link(link.get(), nullptr));
     if (target && folder == target.get()) return link.get();
     if (target && ::unlink(link.get()) != 0) throwSystemError(linkOperation, link.get(), errno);

@@ -18,10 +18,6 @@ namespace {
 constexpr std::size_t holidayFileLimit = 1 << 20;
 constexpr const char* problemChannel = "holidayProblem";
 
-struct JsonNodeFree {
-    void operator()(JsonNode* node) const { json_node_unref(node); }
-};
-
 // The page's view of the file: { file, text }, { file, error } or { file }.
 std::string userHolidaysScript(const std::string& path) {
     auto builder = adopt(json_builder_new());
@@ -36,13 +32,13 @@ std::string userHolidaysScript(const std::string& path) {
             json_builder_add_string_value(builder.get(), text->c_str());
         }
     } catch (const RuntimeError& error) {
-        std::cerr << "kestrun: cannot read " << path << ": " << error.reason()
-                  << "; the shipped holiday data is used" << std::endl;
+        std::cerr << "kestrun: cannot read " << path << ": " << error.reason() << "; the shipped holiday data is used"
+                  << std::endl;
         json_builder_set_member_name(builder.get(), "error");
         json_builder_add_string_value(builder.get(), error.reason().c_str());
     }
     json_builder_end_object(builder.get());
-    std::unique_ptr<JsonNode, JsonNodeFree> root(json_builder_get_root(builder.get()));
+    const FreedPtr<JsonNode, json_node_unref> root(json_builder_get_root(builder.get()));
     GCharPtr json(json_to_string(root.get(), FALSE));
     return std::string("var userHolidays = ") + json.get() + ";";
 }
@@ -62,11 +58,10 @@ std::string userHolidaysPath() {
 
 void addUserHolidays(WebKitUserContentManager* content) {
     const std::string script = userHolidaysScript(userHolidaysPath());
-    WebKitUserScript* userScript = webkit_user_script_new(
-        script.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-        nullptr, nullptr);
-    webkit_user_content_manager_add_script(content, userScript);
-    webkit_user_script_unref(userScript);
+    const FreedPtr<WebKitUserScript, webkit_user_script_unref> userScript(
+        webkit_user_script_new(script.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+    webkit_user_content_manager_add_script(content, userScript.get());
 
     g_signal_connect(content, (std::string("script-message-received::") + problemChannel).c_str(),
                      G_CALLBACK(onProblem), nullptr);

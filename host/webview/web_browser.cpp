@@ -46,9 +46,7 @@ void styleSelectLists() {
 // The page is larger than the window at its first size, and scroll bars that
 // only appear under the pointer would not tell the user so: the old browser
 // control always showed classic ones. The engine follows GTK's setting.
-void showClassicScrollbars() {
-    g_object_set(gtk_settings_get_default(), "gtk-overlay-scrolling", FALSE, nullptr);
-}
+void showClassicScrollbars() { g_object_set(gtk_settings_get_default(), "gtk-overlay-scrolling", FALSE, nullptr); }
 
 // "is-controlled-by-automation" can only be given at construction, and an
 // automation session only accepts a view of the context it runs on.
@@ -129,8 +127,10 @@ void WebBrowser::onCookiesSettled(GObject* manager, GAsyncResult* result, gpoint
 void WebBrowser::onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
     // Closing: no page left to wait for.
-    if (browser->discarded_) browser->finishDiscard();
-    else if (browser->gone_) browser->gone_();
+    if (browser->discarded_)
+        browser->finishDiscard();
+    else if (browser->gone_)
+        browser->gone_();
 }
 
 // The view shows its own page and nothing else: a dropped file or link, a

@@ -21,17 +21,16 @@ GObjectPtr<WebKitWebContext> createWebContext() {
     // Without the folder the page still runs; it only forgets its zone, as
     // with refused cookies. Say so rather than stop the calendar.
     if (g_mkdir_with_parents(data.c_str(), 0700) != 0)
-        std::cerr << "kestrun: cannot create " << data << ": " << std::strerror(errno)
-                  << "; cookies will not be kept" << std::endl;
+        std::cerr << "kestrun: cannot create " << data << ": " << std::strerror(errno) << "; cookies will not be kept"
+                  << std::endl;
 
-    auto manager = adopt(webkit_website_data_manager_new("base-data-directory", data.c_str(),
-                                                         "base-cache-directory", cache.get(), nullptr));
+    auto manager = adopt(webkit_website_data_manager_new("base-data-directory", data.c_str(), "base-cache-directory",
+                                                         cache.get(), nullptr));
     auto context = adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
     GCharPtr cookies(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
     setAsideDamagedStore(cookies.get());
     WebKitCookieManager* cookieManager = webkit_web_context_get_cookie_manager(context.get());
-    webkit_cookie_manager_set_persistent_storage(cookieManager, cookies.get(),
-                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    webkit_cookie_manager_set_persistent_storage(cookieManager, cookies.get(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     return context;
 }
 

@@ -74,14 +74,15 @@ std::string zoneOffsetsScript(std::int64_t from, std::int64_t until) {
     zones += zones.empty() ? "{}" : "}";
     std::string local;
     appendIntervals(local, localOffsets(from, until));
-    return "window.hostZones = {\"from\":" + std::to_string(from * 1000) + ",\"until\":" +
-           std::to_string(until * 1000) + ",\"prepared\":" + decimal(threadMilliseconds() - began) +
+    return "window.hostZones = {\"from\":" + std::to_string(from * 1000) +
+           ",\"until\":" + std::to_string(until * 1000) + ",\"prepared\":" + decimal(threadMilliseconds() - began) +
            ",\"local\":" + local + ",\"zones\":" + zones + "};\n";
 }
 
 void startPreparingZoneOffsets() {
     const std::int64_t now = secondsNow();
-    preparing = Preparing{now - day, std::async(std::launch::async, zoneOffsetsScript, now - day, now + spanDays * day)};
+    preparing =
+        Preparing{now - day, std::async(std::launch::async, zoneOffsetsScript, now - day, now + spanDays * day)};
 }
 
 ZoneScript::ZoneScript(WebKitWebView* view) : view_(view) {
@@ -127,8 +128,8 @@ gboolean ZoneScript::onHour(gpointer self) {
     const std::int64_t now = secondsNow();
     if (now >= script->from_ && now < script->from_ + 2 * day) return G_SOURCE_CONTINUE;
     script->prepare(now);
-    webkit_web_view_evaluate_javascript(script->view_, script->text_.c_str(), -1, nullptr, nullptr, nullptr,
-                                        nullptr, nullptr);
+    webkit_web_view_evaluate_javascript(script->view_, script->text_.c_str(), -1, nullptr, nullptr, nullptr, nullptr,
+                                        nullptr);
     return G_SOURCE_CONTINUE;
 }
 

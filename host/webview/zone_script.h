@@ -4,6 +4,8 @@
 // offsets of every zone of the world clock and of the local time over a span
 // from a day before now to 400 days after, renewed once a day.
 
+#include "platform/glib_ptr.h"
+
 #include <webkit2/webkit2.h>
 
 #include <cstdint>
@@ -29,16 +31,12 @@ public:
     ZoneScript& operator=(const ZoneScript&) = delete;
 
 private:
-    struct ScriptUnref {
-        void operator()(WebKitUserScript* script) const { webkit_user_script_unref(script); }
-    };
-
     void install();
     void prepare(std::int64_t now);
     static gboolean onHour(gpointer self);
 
     WebKitWebView* view_;
-    std::unique_ptr<WebKitUserScript, ScriptUnref> script_;
+    FreedPtr<WebKitUserScript, webkit_user_script_unref> script_;
     std::string text_;
     std::int64_t from_ = 0;
     guint timer_ = 0;

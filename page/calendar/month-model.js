@@ -31,6 +31,9 @@ function calendar(y,m) {
    this.firstWeek = new Date(y,m,1,0,0,0,0).getDay();
 
    // Year pillar: January and February start in the previous year's.
+   // The anchors: 1900 is 庚子, number 36 of the cycle (the grid's
+   // heading uses the same anchor); January 1900 is 丙子, number 12; days count from
+   // 1900-01-01 (25567 days before 1970-01-01), which is 甲戌, number 10.
    if(m<2) cY=cyclical(y-1900+36-1);
    else cY=cyclical(y-1900+36);
    var term2=sTerm(y,2);              // 立春, always in February

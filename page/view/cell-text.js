@@ -53,7 +53,9 @@ function eraText(y) {
 }
 
 // The heading of year y after its era text: the sexagenary name and animal
-// of the year number, the same in all twelve months.
+// of the year number, the same in all twelve months. 1900 is 庚子, number 36
+// of the cycle: the same anchor as the month model's year pillar, which must
+// name the same year.
 function yearHeading(era, y) {
    return era + '年 农历 ' + cyclical(y - 1900 + 36) + '年 【' + Animals[(y - 4) % 12] + '年】';
 }

@@ -3,7 +3,7 @@
 // writing is terminate()'s own, same cookies, same expiry. The change reaches
 // the document after the menu's own handler has shown the new zone.
 function keepZone(e) {
-  var menu = (e || window.event).target;
-  if (menu && (menu == objContinentMenu || menu == objCountryMenu)) terminate();
+   var menu = (e || window.event).target;
+   if (menu && (menu == objContinentMenu || menu == objCountryMenu)) terminate();
 }
 document.onchange = keepZone;

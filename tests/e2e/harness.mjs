@@ -28,16 +28,17 @@
 //
 // Also: Kestrun.start({ waitForStartup: false }) and restart({ waitForStartup:
 // false }) return as soon as the window is there instead of after the page's
-// load event; { binary: path } starts that program instead of the build's; app.home (the temporary HOME), app.env (the environment the
+// load event; { binary: path } starts that program instead of the build's;
+// app.home (the temporary HOME), app.env (the environment the
 // program runs in, DISPLAY included), app.xdotool(...args), app.pageOrigin()
 // (screen position of page point 0, 0), app.painted() (waits until the page
 // has drawn). Kestrun.display() gives only the display, window manager and
 // temporary HOME (app.env, app.home, app.xdotool, app.stop()) for starting
 // the program without the driver. Exported helpers: until(check, what,
-// timeout), sleep(ms), buildDir, programPath, childPids(pid), descendantPids(pid),
-// tether(pid) (ends a helper process of the test's when the test process dies).
-// Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the environment of all it
-// starts, the program included.
+// timeout), sleep(ms), tempFolder(prefix), buildDir, programPath, childPids(pid),
+// descendantPids(pid), tether(pid) (ends a helper process of the test's when
+// the test process dies). Kestrun.start({ env: { TZ: 'CST-8' } }) adds to the
+// environment of all it starts, the program included.
 //
 // Environment: KESTRUN_BUILD_DIR (set by CTest) names the build folder that
 // holds the kestrun program; it defaults to build/ at the top of the checkout.
@@ -155,6 +156,19 @@ export function tether(pid) {
   spawn('sh', ['-c', script], { detached: true, stdio: 'ignore' }).unref();
 }
 
+// A fresh temporary folder, removed when this test process ends however it
+// ends: on a normal exit here, and by a watcher when the process is killed
+// (a test runner's time-out). KESTRUN_E2E_KEEP=1 leaves it for a look.
+export function tempFolder(prefix = 'kestrun-e2e-') {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  if (process.env.KESTRUN_E2E_KEEP) return folder;
+  const remove = () => fs.rmSync(folder, { recursive: true, force: true, maxRetries: 5 });
+  process.once('exit', remove);
+  const script = 'while kill -0 "$1" 2>/dev/null; do sleep 1; done; rm -rf -- "$2"';
+  spawn('sh', ['-c', script, 'sh', String(process.pid), folder], { detached: true, stdio: 'ignore' }).unref();
+  return folder;
+}
+
 // Starts Xvfb on a free display number, which it reports on a pipe.
 async function startXvfb() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'], {
@@ -218,7 +232,7 @@ export class Kestrun {
 
   async #startDisplay(extraEnv = {}) {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
-    this.home = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-e2e-'));
+    this.home = tempFolder();
     const { xvfb, display } = await startXvfb();
     this.xvfb = xvfb;
     this.display = display;
@@ -270,7 +284,7 @@ export class Kestrun {
     this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
     debug('program', this.program);
     tether(this.program);
-    this.window = await until(() => this.#programWindow(), 'the program window');
+    this.window = await until(async () => (await this.windows())[0], 'the program window');
     debug('window', this.window);
     if (waitForStartup) {
       debug('url', await this.driver.getCurrentUrl());
@@ -281,11 +295,6 @@ export class Kestrun {
     }
   }
 
-  async #programWindow() {
-    const { stdout } = await this.xdotool('search', '--onlyvisible', '--pid', String(this.program));
-    const ids = stdout.split('\n').filter(Boolean);
-    return ids[0];
-  }
 
   // Runs xdotool on this display; resolves with its output.
   xdotool(...args) {
@@ -388,8 +397,10 @@ export class Kestrun {
     await this.#forgetProgram(pid, signal);
   }
 
+  // The program gives the page up to 5 s for its unload handlers, and the
+  // engine's processes then end; on a busy machine that has taken over 15 s.
   async #forgetProgram(pid, after) {
-    await until(() => !processAlive(pid), `the program to end after ${after}`);
+    await until(() => !processAlive(pid), `the program to end after ${after}`, 30000);
     // The WebDriver session went with the program; only forget it.
     await this.driver.quit().catch(() => {});
     this.driver = null;

@@ -48,6 +48,12 @@ TEST_F(FileAttributes, ReadOnlyIsTheWritePermission) {
     EXPECT_EQ(modeOf(path), 0444u);
     EXPECT_EQ(GetAttr(path), attr::ReadOnly | attr::Hidden);
 
+    // Changed while read-only: an ordinary owner may not write the attribute
+    // of a read-only file (root may, so this needs a run as an ordinary user).
+    SetAttr(path, attr::ReadOnly | attr::System);
+    EXPECT_EQ(modeOf(path), 0444u);
+    EXPECT_EQ(test::dosAttribText(path), "0x4");
+
     SetAttr(path, attr::Normal);
     EXPECT_EQ(modeOf(path), 0644u);
     EXPECT_EQ(GetAttr(path), attr::Normal);

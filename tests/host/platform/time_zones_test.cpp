@@ -1,6 +1,6 @@
 #include "platform/time_zones.h"
 
-#include "support/process.h"
+#include "support/command.h"
 #include "zone_ids.h"
 
 #include <glib.h>
@@ -38,7 +38,7 @@ int offsetSeconds(const std::string& text) {
 // after a change, the new offset and abbreviation, and "1" for daylight time.
 std::vector<Change> zdump(const std::string& zone, std::int64_t from, std::int64_t until) {
     const std::string span = std::to_string(from) + "," + std::to_string(until + 1);
-    std::istringstream lines(test::runCommand({"zdump", "-i", "-t", span, zone}, {}));
+    std::istringstream lines(test::commandOutput({"zdump", "-i", "-t", span, zone}));
     std::vector<Change> changes;
     for (std::string line; std::getline(lines, line);) {
         std::vector<std::string> fields;

@@ -1,5 +1,7 @@
 #include "support/temp_folder.h"
 
+#include "platform/glib_ptr.h"
+
 #include <glib.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -14,11 +16,10 @@ namespace kestrun::test {
 
 std::u16string fromUtf8(const std::string& text) {
     glong units = 0;
-    gunichar2* converted = g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr);
+    const std::unique_ptr<gunichar2, GFree> converted(
+        g_utf8_to_utf16(text.c_str(), static_cast<glong>(text.size()), nullptr, &units, nullptr));
     if (!converted) throw std::runtime_error("not UTF-8 text");
-    std::u16string result(reinterpret_cast<const char16_t*>(converted), static_cast<std::size_t>(units));
-    g_free(converted);
-    return result;
+    return std::u16string(reinterpret_cast<const char16_t*>(converted.get()), static_cast<std::size_t>(units));
 }
 
 TempFolder::TempFolder() {

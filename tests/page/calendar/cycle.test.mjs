@@ -5,17 +5,11 @@ import { loadPage } from '../load.mjs';
 const c = loadPage({ only: ['calendar/'] });
 const termDays = (y) => Array.from({ length: 24 }, (_, n) => c.sTerm(y, n)).join(' ');
 
-test('solar terms: the days of 1900, 2003 and 2100, and month n / 2 in every year', () => {
+test('solar terms: the days of 1900, 2003 and 2100, and a term a second before midnight', () => {
   const days1900 = '6 20 4 19 6 21 5 20 6 21 6 22 7 23 8 23 8 23 9 24 8 23 7 22';
   assert.deepEqual([termDays(1900), termDays(2003)], [days1900, days1900]);
   assert.equal(termDays(2100), '5 20 4 18 5 20 5 20 5 21 5 21 7 23 7 23 7 23 8 23 7 22 7 22');
   assert.equal(c.sTerm(1957, 20), 7); // 23:59:40.558 UTC
-  for (let y = 1900; y <= 2100; y++) {
-    for (let n = 0; n < 24; n++) {
-      const t = new Date(31556925974.7 * (y - 1900) + c.sTermInfo[n] * 60000 + Date.UTC(1900, 0, 6, 2, 5));
-      assert.deepEqual([t.getUTCMonth(), t.getUTCDate()], [n >> 1, c.sTerm(y, n)], `term ${n} of ${y}`);
-    }
-  }
 });
 
 test('cycle names, animals and lunar day numerals', () => {

@@ -32,8 +32,6 @@ test('January and February 2003: pillars, terms, festivals, colours and today', 
     [15, { cDay: '己未', lunarFestival: '元宵节 ', isToday: false }], [19, { cDay: '癸亥', solarTerms: '雨水' }],
     [28, { ...L(2003, 1, 28), week: '五', cYear: '癸未', cMonth: '甲寅', cDay: '壬申', lunarFestival: '' }]]);
   assert.deepEqual([feb.firstWeek, feb.length, feb[27].sYear, feb[27].sMonth, feb[27].sDay], [6, 28, 2003, 2, 28]);
-  assert.deepEqual(Object.keys(feb[0]), ['isToday', 'sYear', 'sMonth', 'sDay', 'week', 'lYear', 'lMonth', 'lDay',
-    'isLeap', 'cYear', 'cMonth', 'cDay', 'color', 'lunarFestival', 'solarFestival', 'solarTerms']);
 });
 
 // Every lunar festival over the whole range is checked in month-range; these

@@ -1,6 +1,7 @@
 // For the whole-range checks: a vm context makes every global lookup of the
 // script some twenty times slower, so they load the same script text into
 // this process's own realm (node --test runs each file in its own process).
+import { createHash } from 'node:crypto';
 import vm from 'node:vm';
 import { mainScript } from '../load.mjs';
 
@@ -27,3 +28,19 @@ export function lunarDays(lunarInfo) {
 }
 
 export const dayIndex = (y, m, d) => (Date.UTC(y, m, d) - Date.UTC(1900, 0, 31)) / 86400000;
+
+// Every day of every month model from January 1900 to December 2100;
+// each(model, y, m) sees each model as it is made.
+export function allDays(e, each = () => {}) {
+  const days = [];
+  for (let y = 1900; y <= 2100; y++) {
+    for (let m = 0; m < 12; m++) {
+      const cld = new e.calendar(y, m);
+      each(cld, y, m);
+      for (let i = 0; i < cld.length; i++) days.push(cld[i]);
+    }
+  }
+  return days;
+}
+
+export const digest = (v) => createHash('sha256').update(JSON.stringify(v)).digest('hex').slice(0, 16);

@@ -6,7 +6,7 @@ import vm from 'node:vm';
 import { pageDir } from '../load.mjs';
 
 // The check is the inline script of the body's start; run exactly that text.
-const markup = fs.readFileSync(path.join(pageDir, 'body-start.html'), 'utf8');
+const markup = fs.readFileSync(path.join(pageDir, 'frame/body-start.html'), 'utf8');
 const check = markup.match(/<SCRIPT language=JScript>\n<!--\n([\s\S]*?)\/\/-->/)[1];
 const warning = '<H1>你的浏览器无法执行此程序。</H1>此程序需在 IE4 以后的版本才能执行!!';
 

@@ -58,4 +58,4 @@ export function localNoon(y, m, d) {
 }
 
 // The engine and the view, without the world clock.
-export const calendarOnly = ['view/', 'calendar/', 'today.js', 'worldclock/host-zones.js'];
+export const calendarOnly = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'];

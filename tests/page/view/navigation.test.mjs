@@ -4,7 +4,7 @@ import { loadView, localNoon } from './fake-page.mjs';
 
 // The view without the engine: drawCld is replaced by a recorder.
 function navigator(now = localNoon(2003, 8, 11)) {
-  const page = loadView({ now, only: ['view/', 'today.js', 'worldclock/host-zones.js'] });
+  const page = loadView({ now, only: ['view/', 'frame/today.js', 'worldclock/host-zones.js'] });
   const drawn = [];
   page.drawCld = (y, m) => drawn.push([y, m]);
   const show = (y, m) => { page.CLD.SY.selectedIndex = y - 1900; page.CLD.SM.selectedIndex = m; };

@@ -58,6 +58,15 @@ test('the pop-up opens 63 left of and 8 below the pointer, scrolled or not, and 
   assert.deepEqual([page.detail.style.left, page.detail.style.top], ['87px', '538px']);
 });
 
+test('nothing over a blank cell, and no festival block on a plain day', () => {
+  const page = started(2003, 8); // 1 September 2003 is a Monday: cell 0 is blank
+  assert.equal(pointAt(page, 3).festival, null);
+  page.mOut();
+  page.detail.innerHTML = '';
+  page.mOvr(0);
+  assert.deepEqual([page.snow, page.detail.innerHTML, page.detail.style.visibility], [0, '', 'hidden']);
+});
+
 test('pointer events before start-up are ignored', () => {
   const page = loadView({ now: localNoon(2003, 8, 11), only: calendarOnly });
   assert.equal(page.document.onmousemove, page.mEvn);

@@ -24,7 +24,7 @@ function startPage(document) {
   document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
   const page = loadPage({
     now: NOW,
-    only: [...clockPieces, 'startup.js'],
+    only: [...clockPieces, 'frame/startup.js'],
     globals: {
       ...column.globals,
       document,

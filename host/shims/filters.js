@@ -1,11 +1,14 @@
-// Injected into every frame before the page's own scripts run. The page was
-// written for a browser with visual filters named in inline styles
-// ("FILTER: Light", "filter: shadow(color=#333333,direction=135)",
+// Injected into every frame before the page's own scripts run.
+//
+// The page was written for a browser with visual filters named in inline
+// styles ("FILTER: Light", "filter: shadow(color=#333333,direction=135)",
 // "filter:Alpha(opacity=80)") and scripted through element.filters. Current
 // engines drop those declarations as invalid CSS, so this script reads them
-// from the style attribute text and draws the same looks with CSS, leaving
-// the page text as it is. It also keeps the spaces of menu entries, which
-// the page relies on (see Option below).
+// from the style attribute text and draws the same looks with CSS (with the
+// layer in filters.css), leaving the page text as it is.
+//
+// It can go when the page names its looks in standard CSS (filter,
+// opacity, gradients) instead of the old filters.
 (function () {
   'use strict';
   if ('filters' in HTMLElement.prototype) return;
@@ -89,7 +92,7 @@
   });
 
   // The Light filter: ambient light and cone lights over the element. Drawn
-  // as gradients in a layer above the element's content (see user.css): the
+  // as gradients in a layer above the element's content (see filters.css): the
   // ambient light's shortfall darkens everything, each cone lifts the
   // darkness within its reach and adds a glow of its colour at its target.
   function LightFilter(element) {
@@ -149,41 +152,6 @@
       else self.Alpha = entry;
     });
   }
-
-  // Menu entries keep their text exactly, spaces included: the page pads the
-  // zone names with runs of spaces so that, in a fixed-pitch font, the
-  // Chinese names line up in a second column, and it looks entries up by the
-  // text it reads back. Current engines collapse and trim those spaces both
-  // on screen and in option.text, so entries made by `new Option(text)` hold
-  // no-break spaces instead, and read back with plain ones.
-  var NativeOption = window.Option;
-  var spaced = new WeakSet();
-  var textProperty = Object.getOwnPropertyDescriptor(HTMLOptionElement.prototype, 'text');
-
-  function keepSpaces(text) {
-    return String(text).replace(/ /g, '\u00a0');
-  }
-
-  function Option(text, value, defaultSelected, selected) {
-    var option = arguments.length === 0 ? new NativeOption()
-      : new NativeOption(keepSpaces(text), value, defaultSelected, selected);
-    if (arguments.length > 0) spaced.add(option);
-    return option;
-  }
-  Option.prototype = NativeOption.prototype;
-  window.Option = Option;
-
-  Object.defineProperty(HTMLOptionElement.prototype, 'text', {
-    configurable: true,
-    enumerable: textProperty.enumerable,
-    get: function () {
-      return spaced.has(this) ? this.textContent.replace(/\u00a0/g, ' ') : textProperty.get.call(this);
-    },
-    set: function (text) {
-      spaced.add(this);
-      textProperty.set.call(this, keepSpaces(text));
-    },
-  });
 
   Object.defineProperty(HTMLElement.prototype, 'filters', {
     configurable: true,

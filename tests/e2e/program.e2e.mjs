@@ -1,0 +1,128 @@
+// The program itself: its page file, its window and the control's size, an
+// error at start-up, and the install layout.
+import { describe, test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFile, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { promisify } from 'node:util';
+import { Kestrun, buildDir, programPath, tempFolder, until } from './harness.mjs';
+
+const execFileP = promisify(execFile);
+const CAPTION = 'Kestrun2003网络版　◤Tolvey◢ 收藏编制　     ';
+
+// A copy of the program in a folder of its own, as an installed one is.
+function copyProgram(folder) {
+  fs.mkdirSync(folder, { recursive: true });
+  fs.copyFileSync(programPath, path.join(folder, 'kestrun'));
+  fs.chmodSync(path.join(folder, 'kestrun'), 0o755);
+  return path.join(folder, 'kestrun');
+}
+
+// user.DOSATTRIB of a file; null where the file system keeps no user attributes.
+async function dosAttrib(file) {
+  const got = await execFileP('getfattr', ['--only-values', '-n', 'user.DOSATTRIB', file]).catch((e) => e);
+  return /not supported/i.test(got.stderr) ? null : got.stdout;
+}
+
+// Started through a link from another folder, under a folder name that is no
+// valid URL as it stands.
+describe('the program started through a link', () => {
+  const folder = tempFolder();
+  const real = path.join(folder, 'Kestrun #1 100% [x]');
+  const page = path.join(real, 'readto.htm');
+  let app;
+  before(async () => {
+    copyProgram(real);
+    fs.mkdirSync(path.join(folder, 'bin'));
+    fs.symlinkSync(path.join(real, 'kestrun'), path.join(folder, 'bin/kestrun'));
+    app = await Kestrun.start({ binary: path.join(folder, 'bin/kestrun') });
+  });
+  after(() => app?.stop());
+
+  // (What the file holds is tested in tests/host/form1.)
+  test('writes the page beside the real program: hidden, code page 936, CR LF CR LF at the end', async () => {
+    assert.ok(!fs.existsSync(path.join(folder, 'bin/readto.htm')));
+    const bytes = fs.readFileSync(page);
+    assert.ok(bytes.includes(Buffer.from([0xc8, 0xd5, 0xc0, 0xfa])), 'GBK bytes of 日历');
+    assert.equal(bytes.subarray(-4).toString('latin1'), '\r\n\r\n');
+    const attrib = await dosAttrib(page);
+    if (attrib !== null) assert.equal(attrib, '0x2');
+    assert.equal(await app.run('return decodeURIComponent(location.pathname)'), page);
+  });
+
+  test('the window: its caption in any locale, 437 x 324, the control 100 twips less than the outer size', async () => {
+    const prop = async (name) => (await execFileP('xprop', ['-id', app.window, name], { env: app.env })).stdout;
+    assert.equal((await app.xdotool('getwindowname', app.window)).stdout, CAPTION + '\n');
+    assert.match(await prop('WM_NAME'), /^WM_NAME\(\w+\) = "Kestrun2003/, 'the older title property too');
+    const client = async () => {
+      const { stdout } = await execFileP('xwininfo', ['-id', app.window], { env: app.env });
+      return [/Width: (\d+)/, /Height: (\d+)/].map((re) => Number(re.exec(stdout)[1]));
+    };
+    assert.deepEqual(await client(), [437, 324]);
+    const expectControl = async () => {
+      const [left, right, top, bottom] = (await prop('_NET_FRAME_EXTENTS')).split('=')[1].split(',').map(Number);
+      const [width, height] = await client();
+      const px = (outer) => Math.round((outer * 15 - 100) / 15);
+      const want = `${px(width + left + right)}x${px(height + top + bottom)}`;
+      await until(async () => (await app.run("return innerWidth + 'x' + innerHeight")) === want, `the control at ${want}`, 5000);
+    };
+    await expectControl();
+    await app.resize(600, 400);
+    await expectControl();
+  });
+
+  test('the page is painted from the top row of the client area down', async () => {
+    await app.run("document.body.innerHTML = ''; document.body.style.background = '#ff0000';");
+    const shot = await app.screenshot();
+    assert.deepEqual(shot.pixel(200, 1), [255, 0, 0]);
+    assert.deepEqual(shot.pixel(200, 160), [255, 0, 0]);
+  });
+
+  test('closing the window removes the page file', async () => {
+    await app.closeByWindowManager();
+    assert.ok(!fs.existsSync(page));
+  });
+});
+
+test('a page file it may not write is reported, and the program ends with status 1', async () => {
+  const session = await Kestrun.display();
+  const folder = tempFolder();
+  const program = copyProgram(path.join(folder, 'app'));
+  const victim = path.join(folder, 'victim');
+  fs.writeFileSync(victim, 'keep me');
+  fs.symlinkSync(victim, path.join(folder, 'app/readto.htm'));
+  const child = spawn(program, [], { env: session.env, stdio: ['ignore', 'ignore', 'pipe'] });
+  let report = '';
+  child.stderr.on('data', (d) => { report += d; });
+  try {
+    const dialog = await until(async () => (await session.xdotool('search', '--onlyvisible', '--pid', String(child.pid))
+      .catch(() => ({ stdout: '' }))).stdout.trim(), 'the error dialog');
+    await session.xdotool('windowactivate', '--sync', dialog.split('\n')[0]);
+    await session.xdotool('key', 'Return');
+    await until(() => child.exitCode !== null || child.signalCode !== null, 'the program to end');
+    assert.equal(child.exitCode, 1);
+    assert.ok(report.includes(path.join(folder, 'app/readto.htm')), report);
+    assert.equal(fs.readFileSync(victim, 'utf8'), 'keep me');
+  } finally {
+    child.kill('SIGKILL');
+    await session.stop();
+  }
+});
+
+test('install: the program in a folder of its own, a relative link in bin/, the desktop entry and icon', async () => {
+  const prefix = tempFolder();
+  await execFileP('cmake', ['--install', buildDir, '--prefix', prefix]);
+  const file = (name) => path.join(prefix, name);
+  assert.ok(fs.statSync(file('lib/kestrun/kestrun')).isFile());
+  assert.equal(fs.readlinkSync(file('bin/kestrun')), '../lib/kestrun/kestrun');
+  assert.ok(fs.statSync(file('bin/kestrun-cal')).isFile(), 'kestrun-cal writes nothing beside itself');
+  const entry = fs.readFileSync(file('share/applications/kestrun.desktop'), 'utf8');
+  for (const line of ['Name=Kestrun', 'Icon=kestrun', `Exec=${prefix}/bin/kestrun`]) {
+    assert.ok(entry.split('\n').includes(line), line);
+  }
+  // 32 x 32, 8 bits per pixel through a palette (PNG colour type 3).
+  const icon = fs.readFileSync(file('share/icons/hicolor/32x32/apps/kestrun.png'));
+  assert.equal(icon.subarray(1, 4).toString(), 'PNG');
+  assert.deepEqual([icon.readUInt32BE(16), icon.readUInt32BE(20), icon[24], icon[25]], [32, 32, 8, 3]);
+});
