@@ -1,7 +1,7 @@
 // Memory under use: drives the real program with the real pointer and
 // keyboard through mixed actions (day pop-ups, navigation buttons, the zone
-// menus, window resizes) and prints the proportional set size (PSS) and the
-// private memory of the page process at the start, after 1,000, 5,000 and
+// menus, window resizes) and prints the proportional set size (PSS), the
+// private and the anonymous memory of the page process at the start, after 1,000, 5,000 and
 // 10,000 actions, and after a time left idle.
 // Run by hand: [KESTRUN_BUILD_DIR=build] node bench/soak.mjs [actions] [idle minutes]
 import fs from 'node:fs';
@@ -13,22 +13,26 @@ const actions = Number(process.argv[2]) || 10000;
 const idleMinutes = Number(process.argv[3] ?? 10);
 const marks = [1000, 5000, 10000].filter((n) => n < actions).concat(actions);
 
-// The page process's proportional set size and its private memory (kB). On
-// a machine where other programs map the same engine libraries, their share
-// of those pages, and so the PSS, moves as they come and go; the private
-// memory is what the page process alone holds, and shows a leak plainly.
+// The page process's proportional set size, its private memory and its
+// anonymous memory (kB). On a machine where other programs map the same
+// engine libraries, their share of those pages moves as they come and go,
+// and with it the PSS; library pages that no other process holds at the
+// moment count as private, so the private figure swings by tens of MB while
+// the page sits idle. The anonymous memory (heaps, the script engine's
+// collected heap, caches) is what the page process itself allocated, and is
+// where a leak shows.
 function pageMemory(app) {
   const page = descendantPids(app.program)
     .find((pid) => fs.readFileSync(`/proc/${pid}/comm`, 'utf8').startsWith('WebKitWebProces'));
   const rollup = fs.readFileSync(`/proc/${page}/smaps_rollup`, 'utf8');
   const field = (name) => Number(new RegExp(`^${name}:\\s+(\\d+)`, 'm').exec(rollup)[1]);
-  return { pss: field('Pss'), private: field('Private_Clean') + field('Private_Dirty') };
+  return { pss: field('Pss'), private: field('Private_Clean') + field('Private_Dirty'), anon: field('Anonymous') };
 }
 
 const mb = (kb) => (kb / 1024).toFixed(1).padStart(7);
 function report(what, now, start) {
   const above = (key) => (start ? ` (${(now[key] - start[key]) / 1024 >= 0 ? '+' : ''}${((now[key] - start[key]) / 1024).toFixed(1)})` : '');
-  console.log(`${what.padEnd(22)} PSS ${mb(now.pss)} MB${above('pss')}   private ${mb(now.private)} MB${above('private')}`);
+  console.log(`${what.padEnd(22)} PSS ${mb(now.pss)} MB${above('pss')}   private ${mb(now.private)} MB${above('private')}   anonymous ${mb(now.anon)} MB${above('anon')}`);
 }
 
 const centre = (r) => [r.x + r.width / 2, r.y + r.height / 2];

@@ -76,7 +76,7 @@ function markDay(d) {
 // day cell takes the pop-up over as designed.
 function showBeside(cell, r) {
    var box = cell.getBoundingClientRect(), left = box.right + 2;
-   detail.innerHTML = popupText(r);
+   setPopup(popupText(r));
    if (left + detail.offsetWidth > document.body.clientWidth) left = Math.max(0, box.left - 2 - detail.offsetWidth);
    dStyle.left = left + document.body.scrollLeft + 'px';
    dStyle.top = box.top + document.body.scrollTop + 'px';

@@ -8,6 +8,7 @@ var x = 0;          // last pointer position, in page pixels
 var y = 0;
 var snow = 0;       // 1 while the pop-up is shown
 var dStyle;         // style of `detail`, set by initialize()
+var popupShown = ''; // markup last written into `detail`
 
 document.onmousemove = mEvn;
 
@@ -45,6 +46,15 @@ function popupText(r) {
       festival + holidayLine(r) + '</TD></TR></TABLE>';
 }
 
+// Puts markup m into the pop-up unless it is there already. The pointer
+// entering the texts inside a cell enters the cell again, and each write
+// builds the tables anew, leaving the old ones for the engine to collect.
+function setPopup(m) {
+   if (m == popupShown) return;
+   detail.innerHTML = m;
+   popupShown = m;
+}
+
 // Pointer enters grid cell v: show the day's record; blank cells show nothing.
 function mOvr(v) {
    var sObj, d;
@@ -53,7 +63,7 @@ function mOvr(v) {
    if (sObj.innerHTML == '') return;
    d = sObj.innerHTML - 1;
    sObj.style.cursor = 's-resize';
-   detail.innerHTML = popupText(cld[d]);
+   setPopup(popupText(cld[d]));
    if (snow == 0) {
       dStyle.left = x + offsetx - width / 2 + 'px';
       dStyle.top = y + offsety + 'px';

@@ -76,3 +76,21 @@ test('pointer events before start-up are ignored', () => {
   page.mOut();
   assert.deepEqual([page.snow, page.detail.innerHTML, page.detail.style], [0, '', {}]);
 });
+
+test('pointing again at the day shown does not rebuild the pop-up', () => {
+  const page = started(2003, 8);
+  const writes = [];
+  const set = Object.getOwnPropertyDescriptor(Object.getPrototypeOf(page.detail), 'innerHTML').set;
+  Object.defineProperty(page.detail, 'innerHTML', {
+    get() { return this.html; },
+    set(v) { writes.push(v); set.call(this, v); },
+  });
+  const day = (d) => page.cld.firstWeek + d - 1;
+  page.mOvr(day(11));
+  page.mOut();
+  page.mOvr(day(11));
+  page.mOvr(day(12));
+  page.mOvr(day(11));
+  assert.equal(writes.length, 3);
+  assert.match(writes[2], /2003 年 9 月 11 日/);
+});
