@@ -169,6 +169,13 @@ export function tempFolder(prefix = 'kestrun-e2e-') {
   return folder;
 }
 
+// Removes a folder that the program's last processes may still be writing
+// into as they end; what cannot go yet goes when this test process ends.
+function removeLater(folder) {
+  const remove = () => fs.rmSync(folder, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+  try { remove(); } catch { process.once('exit', () => { try { remove(); } catch { /* the watcher's rm -rf follows */ } }); }
+}
+
 // Starts Xvfb on a free display number, which it reports on a pipe.
 async function startXvfb() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'], {
@@ -256,7 +263,8 @@ export class Kestrun {
     this.wm = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
     tether(this.wm.pid);
     // The window manager is up when it has announced the desktops.
-    await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox');
+    // A loaded machine has needed far more than the usual fraction of a second.
+    await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox', 60000);
     debug('window manager up');
   }
 
@@ -428,7 +436,7 @@ export class Kestrun {
     await endProcess(this.webDriver);
     await endProcess(this.wm);
     await endProcess(this.xvfb);
-    if (this.home && !process.env.KESTRUN_E2E_KEEP) fs.rmSync(this.home, { recursive: true, force: true, maxRetries: 5 });
+    if (this.home && !process.env.KESTRUN_E2E_KEEP) removeLater(this.home);
     else if (this.home) console.log(`# kept ${this.home}`);
     this.driver = this.webDriver = this.wm = this.xvfb = null;
   }
