@@ -19,7 +19,7 @@
 //   const rect = await app.rect('#map');     // an element's box in page coordinates
 //   const shot = await app.screenshot();     // the whole X screen as a PNG (ImageMagick import)
 //   shot.path; shot.pixel(x, y)              //   [r, g, b] at page point x, y
-//   await app.closeByWindowManager();        // alt+F4 under openbox; resolves when the program
+//   await app.closeByWindowManager();        // openbox closes the window; resolves when the program
 //                                            //   has ended (its unload handlers have run)
 //   await app.kill('SIGKILL');               // end the program with a signal, no close; resolves
 //                                            //   when it has ended
@@ -391,11 +391,14 @@ export class Kestrun {
     };
   }
 
-  // Asks the window manager to close the window, as a user does, and waits
-  // until the program has ended.
+  // Asks the window manager to close the window, as its close button does,
+  // and waits until the program has ended. The request names the window
+  // (_NET_CLOSE_WINDOW): a key binding such as alt+F4 acts on whatever window
+  // openbox holds focused at that instant, and right after an activation the
+  // press was now and then dropped, leaving the program with no close request.
   async closeByWindowManager() {
     const pid = this.program;
-    await this.key('alt+F4');
+    await execFileP('wmctrl', ['-i', '-c', this.window], { env: this.env });
     await this.#forgetProgram(pid, 'the close request');
   }
 

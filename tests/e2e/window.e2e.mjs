@@ -92,6 +92,9 @@ describe('window', () => {
     tether(bus.pid);
     try {
       const address = await new Promise((resolve) => bus.stdout.once('data', (d) => resolve(String(d).trim())));
+      // Services the bus starts (the engine's accessibility bus) inherit this
+      // pipe and outlive the bus; left open, it would keep the test running.
+      bus.stdout.destroy();
       const env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: address };
       const first = await launch(app, env);
       const page = () => fs.statSync(path.join(buildDir, 'readto.htm'), { bigint: true });
