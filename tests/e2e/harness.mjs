@@ -260,12 +260,28 @@ export class Kestrun {
       MESA_SHADER_CACHE_DISABLE: 'true',
     }, extraEnv);
     this.env = env;
-    this.wm = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
-    tether(this.wm.pid);
-    // The window manager is up when it has announced the desktops.
-    // A loaded machine has needed far more than the usual fraction of a second.
-    await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox', 60000);
-    debug('window manager up');
+    await this.#startWindowManager();
+  }
+
+  // The window manager is up when it has announced the desktops. Now and then
+  // openbox on a fresh display never does; a second one, started after it,
+  // does. What it said is kept for the error when none comes up.
+  async #startWindowManager() {
+    let said = '';
+    for (let attempt = 1; ; attempt++) {
+      this.wm = spawn('openbox', ['--sm-disable'], { env: this.env, stdio: ['ignore', 'ignore', 'pipe'] });
+      tether(this.wm.pid);
+      this.wm.stderr.on('data', (d) => { said += d; });
+      try {
+        await until(() => this.xdotool('get_num_desktops').then(() => true), 'openbox', 20000);
+        debug('window manager up');
+        return;
+      } catch (error) {
+        await endProcess(this.wm);
+        if (attempt === 3) throw new Error(`${error.message}\nopenbox said: ${said || '(nothing)'}`);
+        debug('window manager not up, again; it said', said);
+      }
+    }
   }
 
   async #startWebDriver() {
