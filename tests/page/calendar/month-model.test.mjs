@@ -62,3 +62,24 @@ test('festivals sharing a day keep table order; Easter, the label and Friday the
   assert.deepEqual([2003, 2019, 2008].map((y) => { const e = new c.easter(y); return [e.m, e.d]; }), [[3, 20], [3, 21], [2, 23]]);
   checkDays(2008, 2, [[23, { solarFestival: '世界气象日  复活节 Easter Sunday' }]]);
 });
+
+// Every day from January 1900 to December 2100, in whichever zone this runs.
+test('whole range: pillars move one step at a time, days daily, months on their first term, years on 立春; one Easter a year', () => {
+  Object.assign(c, { tY: 1800 });
+  const days = [];
+  for (let y = 1900; y <= 2100; y++) for (let m = 0; m < 12; m++) days.push(...Array.from(new c.calendar(y, m)));
+  const index = new Map(Array.from({ length: 60 }, (_, i) => [c.cyclical(i), i]));
+  const step = (a, b) => (index.get(b) - index.get(a) + 60) % 60;
+  const firstTerms = c.solarTerm.filter((_, n) => n % 2 === 0);
+  for (let i = 1; i < days.length; i++) {
+    const [a, b] = [days[i - 1], days[i]], iso = `${b.sYear}-${b.sMonth}-${b.sDay}`;
+    const got = [step(a.cDay, b.cDay), step(a.cMonth, b.cMonth), step(a.cYear, b.cYear)];
+    assert.deepEqual(got, [1, firstTerms.includes(b.solarTerms) ? 1 : 0, b.solarTerms === '立春' ? 1 : 0], iso);
+  }
+  for (let y = 1900; y <= 2100; y++) {
+    const marked = days.filter((r) => r.sYear === y && r.solarFestival.includes('复活节'));
+    assert.equal(marked.length, 1, y);
+    const [{ sMonth, sDay }] = marked;
+    assert.ok(sMonth * 100 + sDay >= 322 && sMonth * 100 + sDay <= 426 && new Date(Date.UTC(y, sMonth - 1, sDay)).getUTCDay() === 0, `${y}`);
+  }
+});

@@ -9,17 +9,14 @@ import { loadView, calendarOnly } from './fake-page.mjs';
 const FILE = '/home/u/.local/share/kestrun/holidays.tsv';
 
 // The shipped table, read without the page: 'yyyy-m-d' -> 'off' | 'work'.
-const shipped = new Map(fs.readFileSync(holidayTable, 'utf8').split('\n')
-  .filter((l) => /^\d/.test(l)).map((l) => l.split('\t'))
-  .map(([date, , kind]) => [date.split('-').map(Number).join('-'), kind]));
+const shipped = new Map(fs.readFileSync(holidayTable, 'utf8').split('\n').filter((l) => /^\d/.test(l))
+  .map((l) => l.split('\t')).map(([date, , kind]) => [date.split('-').map(Number).join('-'), kind]));
 
 function started(own) {
   const messages = [];
   const handler = { postMessage: (text) => messages.push(text) };
-  const page = loadView({
-    only: calendarOnly,
-    globals: { userHolidays: own, window: { webkit: { messageHandlers: { holidayProblem: handler } } } },
-  });
+  const page = loadView({ only: calendarOnly,
+    globals: { userHolidays: { file: FILE, ...own }, window: { webkit: { messageHandlers: { holidayProblem: handler } } } } });
   page.useHolidays();
   return { page, messages };
 }
@@ -29,45 +26,35 @@ function badges(page, y, m) {
   page.drawCld(y, m);
   const shown = new Map();
   for (let n = 0; n < 42; n++) {
-    const badge = page['HD' + n], d = n - page.cld.firstWeek + 1;
-    const expected = { '休': 'red', '班': 'gray', '': '' }[badge.innerHTML];
-    assert.equal(badge.style.backgroundColor, expected, `${y}-${m + 1} cell ${n}`);
-    if (badge.innerHTML) shown.set(`${y}-${m + 1}-${d}`, badge.innerHTML === '休' ? 'off' : 'work');
+    const badge = page['HD' + n], kind = { '休': 'off', '班': 'work' }[badge.innerHTML];
+    assert.equal(badge.style.backgroundColor, { off: 'red', work: 'gray' }[kind] || '', `${y}-${m + 1} cell ${n}`);
+    if (kind) shown.set(`${y}-${m + 1}-${n - page.cld.firstWeek + 1}`, kind);
   }
   return shown;
 }
 
-test('every shipped day off and make-up day has its badge, no other day has one, and only missing years have a notice', () => {
-  const { page } = started({ file: FILE });
+test('every shipped day off and make-up day has its badge, and only missing years have a notice', () => {
+  const { page } = started({});
   const seen = new Map();
   for (let y = 2000; y <= 2028; y++) {
     for (let m = 0; m < 12; m++) for (const [day, kind] of badges(page, y, m)) seen.set(day, kind);
-    assert.equal(page.HN.innerText, y >= 2027 ? `${y}年放假安排尚未收录，可写入 ${FILE}` : '', `notice ${y}`);
-    assert.equal(page.HE.innerText, '');
+    assert.deepEqual([page.HN.innerText, page.HE.innerText], [y >= 2027 ? `${y}年放假安排尚未收录，可写入 ${FILE}` : '', ''], `${y}`);
   }
   assert.deepEqual(seen, shipped);
-});
-
-test('the pop-up names the holiday; the setting hides badges, pop-up line and notice', () => {
-  const { page } = started({ file: FILE });
   page.drawCld(2026, 8);
   assert.match(page.popupText(page.cld[19]), /国庆节 调休上班<\/DIV><\/TD>/);
-  page.showHolidays = false;
-  assert.deepEqual([badges(page, 2027, 0).size, page.HN.innerText], [0, '']);
-  assert.equal(badges(page, 2026, 8).size, 0);
+  page.showHolidays = false; // the setting hides badges, pop-up line and notice
+  assert.deepEqual([badges(page, 2027, 0).size, page.HN.innerText, badges(page, 2026, 8).size], [0, '', 0]);
   assert.doesNotMatch(page.popupText(page.cld[19]), /调休/);
 });
 
 test('a user table replaces the years it holds, the December days of 元旦 counting for the next year', () => {
   const { page, messages } = started({
-    file: FILE,
     text: '\uFEFF# my own\r\ndate\tholiday\tkind\r\n2025-12-31\t元旦\twork\r\n2026-10-08\t<i>国庆</i>\toff\r\n\r\n2027-01-01\t元旦\toff\r\n',
   });
   const day = (y, m, d) => page.holidayOf(y, m, d) && { ...page.holidayOf(y, m, d) };
-  assert.deepEqual(day(2025, 11, 31), { name: '元旦', kind: 'work' });
-  assert.deepEqual(day(2026, 9, 8), { name: '<i>国庆</i>', kind: 'off' });
-  assert.equal(day(2026, 9, 1), null);
-  assert.deepEqual(day(2025, 9, 1), { name: '国庆节、中秋节', kind: 'off' });
+  assert.deepEqual([day(2025, 11, 31), day(2026, 9, 1), day(2025, 9, 1)],
+    [{ name: '元旦', kind: 'work' }, null, { name: '国庆节、中秋节', kind: 'off' }]);
   page.drawCld(2026, 9);
   assert.match(page.popupText(page.cld[7]), /&lt;i&gt;国庆&lt;\/i&gt; 放假/);
   page.drawCld(2027, 5);
@@ -79,24 +66,18 @@ test('a user table replaces the years it holds, the December days of 元旦 coun
 test('a user table with a bad line is refused as a whole and named, the shipped table kept', () => {
   const good = '2027-01-01\t元旦\toff\n';
   const bad = [
-    ['2027-01-01\t元旦', 'fields', '应为以 Tab 分隔的三栏'],
-    ['2027/01/02\t元旦\toff', 'date', '日期应写作 yyyy-mm-dd'],
-    ['2027-02-29\t春节\toff', 'day', '该年没有这一天'],
-    ['2101-01-01\t元旦\toff', 'range', '年份不在 1900-2100 之内'],
-    ['2027-01-02\t元旦\tholiday', 'kind', '类型应为 off 或 work'],
-    ['2027-01-01\t元旦\twork', 'twice', '日期重复'],
+    ['2027-01-01\t元旦', 'fields', '应为以 Tab 分隔的三栏'], ['2027/01/02\t元旦\toff', 'date', '日期应写作 yyyy-mm-dd'],
+    ['2027-02-29\t春节\toff', 'day', '该年没有这一天'], ['2101-01-01\t元旦\toff', 'range', '年份不在 1900-2100 之内'],
+    ['2027-01-02\t元旦\tholiday', 'kind', '类型应为 off 或 work'], ['2027-01-01\t元旦\twork', 'twice', '日期重复'],
   ];
   for (const [line, reason, text] of bad) {
-    const { page, messages } = started({ file: FILE, text: good + line + '\n' + good });
+    const { page, messages } = started({ text: good + line + '\n' + good });
     page.drawCld(2027, 0);
     assert.equal(page.HE.innerText, `${FILE} 第2行有误（${text}），未采用，仍用内置放假安排`, line);
     assert.deepEqual(messages, [`${FILE}: line 2: ${page.holidayReasons[reason]}; the shipped holiday data is used`]);
-    assert.equal(page.holidayOf(2027, 0, 1), null);
-    assert.equal(page.holidayOf(2026, 9, 1).kind, 'off');
-    assert.match(page.HN.innerText, /^2027年/);
+    assert.deepEqual([page.holidayOf(2027, 0, 1), page.holidayOf(2026, 9, 1).kind], [null, 'off']);
   }
-  const { page } = started({ file: FILE, error: 'Permission denied' });
+  const { page } = started({ error: 'Permission denied' });
   page.drawCld(2026, 9);
-  assert.equal(page.HE.innerText, `无法读取 ${FILE}（Permission denied），仍用内置放假安排`);
-  assert.equal(page.HD4.innerHTML, '休');
+  assert.deepEqual([page.HE.innerText, page.HD4.innerHTML], [`无法读取 ${FILE}（Permission denied），仍用内置放假安排`, '休']);
 });
