@@ -1,15 +1,14 @@
 #include "form1/page_file.h"
 #include "platform/codepage936.h"
 #include "platform/file_attributes.h"
+#include "platform/glib_ptr.h"
 #include "platform/resource_strings.h"
 #include "platform/runtime_error.h"
 #include "support/temp_folder.h"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
 
@@ -17,34 +16,24 @@ namespace kestrun {
 namespace {
 
 using test::readBytes;
-using test::fromUtf8;
-using test::TempFolder;
-using test::writeBytes;
-
-bool endsWith(const std::u16string& text, const std::u16string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 TEST(PagePath, RootFolderGetsNoSecondSeparator) {
     EXPECT_EQ(pagePathIn("/"), "/readto.htm");
     EXPECT_EQ(pagePathIn("/opt/Tools"), "/opt/Tools/readto.htm");
 }
 
-TEST(StringTable, TheTwoEntriesAreTheAssembledPageSplitAfterSTerm) {
-    const std::u16string first = LoadResString(101);
-    const std::u16string second = LoadResString(102);
+TEST(StringTable, EntriesTheAssembledPageSplitAfterSTermOthersEmptyUnknownIdsFail) {
+    const std::u16string first = LoadResString(101), second = LoadResString(102);
     EXPECT_EQ(pageText(), first + second);
-    EXPECT_EQ(first + second, fromUtf8(readBytes(ASSEMBLED_PAGE)));
-
-    EXPECT_TRUE(first.starts_with(u"<HTML><HEAD>"));
-    EXPECT_TRUE(endsWith(first, u"\r\n}\r\n\r\n\r\n\r\n\r\n"));
-    const auto lastFunction = first.rfind(u"\r\nfunction ");
-    ASSERT_NE(lastFunction, std::u16string::npos);
-    EXPECT_EQ(first.compare(lastFunction + 2, 15, u"function sTerm("), 0);
-    EXPECT_TRUE(endsWith(second, u"</BODY></HTML>\r\n"));
-}
-
-TEST(StringTable, OtherEntriesAreEmptyAndUnknownIdsFail) {
+    const std::u16string page = first + second;
+    const GCharPtr utf8(g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(page.data()),
+                                        static_cast<glong>(page.size()), nullptr, nullptr, nullptr));
+    EXPECT_EQ(utf8.get(), readBytes(ASSEMBLED_PAGE));
+    // The first entry ends with the function sTerm and the four empty lines after it.
+    const auto sTerm = first.rfind(u"\r\nfunction ");
+    EXPECT_EQ(first.substr(sTerm + 2, 15), u"function sTerm(");
+    EXPECT_TRUE(first.ends_with(u"\r\n}\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_TRUE(first.starts_with(u"<HTML><HEAD>") && second.ends_with(u"</BODY></HTML>\r\n"));
     for (int id = 96; id <= 111; ++id)
         if (id != 101 && id != 102) EXPECT_EQ(LoadResString(id), u"") << id;
     EXPECT_THROW(LoadResString(95), RuntimeError);
@@ -53,26 +42,19 @@ TEST(StringTable, OtherEntriesAreEmptyAndUnknownIdsFail) {
 
 class PageFile : public ::testing::Test {
 protected:
-    TempFolder folder;
+    test::TempFolder folder;
     std::string path = pagePathIn(folder.path());
     bool xattrs = test::supportsUserXattrs(folder.path());
 };
 
-TEST_F(PageFile, HoldsThePageInCodePage936AndEndsWithTwoLineEnds) {
+TEST_F(PageFile, OverwritesAnOldFileWithThePageInCodePage936AndTwoLineEndsHidden) {
+    test::writeBytes(path, std::string(200000, 'o'));
+    if (xattrs) SetAttr(path, attr::Archive | attr::System);
     const std::u16string page = pageText() + u"<i>\uE3A8</i>\r\n";
     writePageFile(path, page);
     const std::string bytes = readBytes(path);
     EXPECT_EQ(bytes, toCodePage936(page) + "\r\n");
-    EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
-    EXPECT_NE(bytes.find("<i>\xFB\xFB</i>"), std::string::npos);
-    if (xattrs) EXPECT_EQ(GetAttr(path), attr::Hidden);
-}
-
-TEST_F(PageFile, AnOldFileIsOverwrittenCompletelyAndLeftHidden) {
-    writeBytes(path, std::string(200000, 'o'));
-    if (xattrs) SetAttr(path, attr::Archive | attr::System);
-    writePageFile(path, u"page\r\n");
-    EXPECT_EQ(readBytes(path), "page\r\n\r\n");
+    EXPECT_TRUE(bytes.ends_with("<i>\xFB\xFB</i>\r\n\r\n"));
     if (xattrs) EXPECT_EQ(test::dosAttribText(path), "0x2");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with everything in it afterwards;
+// and the file reads and writes the tests share.
 
 #include <string>
 
@@ -11,7 +12,6 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
@@ -19,17 +19,10 @@ private:
     std::string path_;
 };
 
-// The UTF-16 text of UTF-8 bytes, as the string table hands it out.
-std::u16string fromUtf8(const std::string& text);
-
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
-bool exists(const std::string& path);
-
-// user.DOSATTRIB of the file, or nothing when it has none.
-std::string dosAttribText(const std::string& path);
-
-// Whether the folder's file system takes user extended attributes.
+bool exists(const std::string& path);  // the link itself, for a symbolic link
+std::string dosAttribText(const std::string& path);  // empty when there is none
 bool supportsUserXattrs(const std::string& folder);
 
 }  // namespace kestrun::test
