@@ -1,7 +1,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { loadPage } from '../load.mjs';
-import { clockPieces, fakeColumn, fakeCookies, fakeSelect } from './fakes.mjs';
+import { clockPieces, fakeCookies, fakeSelect, loadClock } from './fakes.mjs';
 
 const NOW = Date.UTC(2003, 5, 6, 12, 0, 0);
 const EXPIRES = '; expires=Sat, 05 Jun 2004 12:00:00 GMT';
@@ -17,37 +17,18 @@ test('cookies: escaped values that expire 365 days on, found anywhere in the coo
   assert.deepEqual(['', 'TZ2=7', 'TZ2=17; TZ1=4', 'TZ1=; TZ2=3'].map(read), ['', '', '4', '']);
 });
 
-// The page's own start-up over a fake column, form and cookie jar.
-function startPage(document) {
-  const column = fakeColumn();
-  const drawn = [];
-  document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
-  const page = loadPage({
-    now: NOW,
-    only: [...clockPieces, 'frame/startup.js'],
-    globals: {
-      ...column.globals,
-      document,
-      map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } },
-      detail: { style: {} },
-      CLD: { SY: {}, SM: {} },
-      tY: 2003,
-      tM: 5,
-      drawCld: (y, m) => drawn.push([y, m]),
-      startHolidays() {},
-    },
-  });
-  page.initialize();
-  const { continentMenu, countryMenu } = document.WorldClock;
-  const shown = [continentMenu.selectedIndex, countryMenu.selectedIndex, page.City.innerHTML];
-  return { drawn, timers: column.timers, shown };
-}
-
 test('a bad remembered zone still starts the clock and the calendar, on Asia, China', () => {
-  const jars = [{ TZ1: 'abc', TZ2: '1' }, { TZ1: '-1', TZ2: '3' }, { TZ1: '12', TZ2: '0' },
-    { TZ1: '5' }, { TZ1: '2', TZ2: '9' }, { TZ2: '7' }];
-  for (const jar of jars) {
-    const { drawn, timers, shown } = startPage(fakeCookies(jar));
-    assert.deepEqual([shown, timers.length, drawn], [[0, 3, '北京、重庆、上海、天津'], 1, [[2003, 5]]], JSON.stringify(jar));
+  for (const jar of [{ TZ1: 'abc', TZ2: '1' }, { TZ1: '-1', TZ2: '3' }, { TZ1: '12', TZ2: '0' }, { TZ1: '5' },
+    { TZ1: '2', TZ2: '9' }, { TZ2: '7' }]) {
+    const document = fakeCookies(jar), drawn = [];
+    document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
+    const { page, timers } = loadClock(NOW, {
+      document, detail: { style: {} }, CLD: { SY: {}, SM: {} }, tY: 2003, tM: 5, drawCld: (y, m) => drawn.push([y, m]),
+      map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } }, startHolidays() {},
+    }, { withMenus: false, only: [...clockPieces, 'frame/startup.js'] });
+    page.initialize();
+    const { continentMenu, countryMenu } = document.WorldClock;
+    assert.deepEqual([continentMenu.selectedIndex, countryMenu.selectedIndex, page.City.innerHTML, timers.length, drawn],
+      [0, 3, '北京、重庆、上海、天津', 1, [[2003, 5]]], JSON.stringify(jar));
   }
 });
