@@ -6,33 +6,22 @@ import vm from 'node:vm';
 import { fileURLToPath } from 'node:url';
 import { holidayDataScript } from '../../resources/holiday-data.mjs';
 
-export const pageDir = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../page');
+export const pageDir = fileURLToPath(new URL('../../page', import.meta.url));
 export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
 
-// Pieces the build makes rather than keeps in page/.
-const madePieces = {
-  'calendar/holiday-data.js': () => holidayDataScript(fs.readFileSync(holidayTable, 'utf8')),
-};
-
-export function pagePieces() {
-  return fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8')
-    .split('\n').map((l) => l.trim())
-    .filter((l) => l && !l.startsWith('#'));
-}
-
-// only: optional list of path prefixes (e.g. ['calendar/']) to load a part of
-// the script, still in page order.
+// only: optional path prefixes (e.g. ['calendar/']) to load a part of the
+// script, still in page order. The holiday data is made by the build.
 export function mainScript(only) {
-  return pagePieces().filter((p) => p.endsWith('.js'))
-    .filter((p) => !only || only.some((prefix) => p.startsWith(prefix)))
-    .map((p) => (madePieces[p] ? madePieces[p]() : fs.readFileSync(path.join(pageDir, p), 'utf8')))
+  return fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8').split('\n').map((l) => l.trim())
+    .filter((p) => p.endsWith('.js') && (!only || only.some((prefix) => p.startsWith(prefix))))
+    .map((p) => (p === 'calendar/holiday-data.js' ? holidayDataScript(fs.readFileSync(holidayTable, 'utf8'))
+      : fs.readFileSync(path.join(pageDir, p), 'utf8')))
     .join('');
 }
 
 // Replaces the context's Date so that `new Date()` and Date.now() read a
 // clock the test sets; every other use of Date is the engine's own.
-const clockPrelude = `
-(function (RealDate) {
+const clockPrelude = `(function (RealDate) {
   var now = null;
   class Date extends RealDate {
     constructor(...args) { if (args.length === 0 && now !== null) super(now); else super(...args); }
@@ -40,22 +29,15 @@ const clockPrelude = `
   }
   globalThis.Date = Date;
   globalThis.__setNow = function (ms) { now = ms; };
-})(Date);
-`;
+})(Date);`;
 
-// options.now: fixed current time (ms) seen by the page, or undefined for the real clock.
-// options.only: see mainScript.
-// options.globals: extra globals (DOM stand-ins) put into the context before the script runs.
-export function loadPage(options = {}) {
-  const context = vm.createContext({
-    document: {},
-    window: {},
-    navigator: { appName: 'Netscape', appVersion: '5.0' },
-    ...(options.globals || {}),
-  });
+// now: fixed current time (ms) seen by the page, or the real clock;
+// globals: stand-ins for what the page reaches (DOM, host), set before it runs.
+export function loadPage({ now, only, globals = {} } = {}) {
+  const context = vm.createContext({ document: {}, window: {}, navigator: { appName: 'Netscape', appVersion: '5.0' }, ...globals });
   context.window = Object.assign(context.window, { document: context.document });
   vm.runInContext(clockPrelude, context);
-  if (options.now !== undefined) context.__setNow(options.now);
-  vm.runInContext(mainScript(options.only), context, { filename: 'page-script.js' });
+  if (now !== undefined) context.__setNow(now);
+  vm.runInContext(mainScript(only), context, { filename: 'page-script.js' });
   return context;
 }

@@ -1,38 +1,25 @@
 // Loads the page script with small stand-ins for the elements the calendar
 // view reaches by id: the 42 cells, the heading, the watermark, the pop-up
-// layer, form CLD with its two selectors, the document body and the event;
-// and the holidays' badges, notices and check box.
+// layer, form CLD with its two selectors, the body and the event; and the
+// holidays' badges, notices and check box.
 import { loadPage } from '../load.mjs';
 
 class FakeElement {
-  constructor(html = ' ') {
-    this.html = html;
-    this.className = '';
-    this.style = {};
-  }
+  constructor(html = ' ') { Object.assign(this, { html, className: '', style: {} }); }
   // Like the DOM, innerHTML always reads back as text.
   get innerHTML() { return this.html; }
   set innerHTML(value) { this.html = String(value); }
 }
 
-// now: the page's load time (ms); only: see loadPage; globals: more globals
-// (what the host hands the page, for one).
+// now: the page's load time (ms); only: see loadPage; globals: more globals.
 export function loadView({ now, only, globals: more } = {}) {
   const globals = {
-    GZ: new FakeElement(''),
-    YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'),
-    detail: new FakeElement(''),
-    CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } },
-    document: { body: { scrollLeft: 0, scrollTop: 0 } },
-    event: { x: 0, y: 0 },
-    HN: new FakeElement(''),
-    HE: new FakeElement(''),
-    HB: { checked: true },
+    GZ: new FakeElement(''), YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'), detail: new FakeElement(''),
+    CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } }, document: { body: { scrollLeft: 0, scrollTop: 0 } },
+    event: { x: 0, y: 0 }, HN: new FakeElement(''), HE: new FakeElement(''), HB: { checked: true },
   };
   for (let n = 0; n < 42; n++) {
-    globals['GD' + n] = new FakeElement();
-    globals['SD' + n] = new FakeElement();
-    globals['LD' + n] = new FakeElement();
+    for (const id of ['GD', 'SD', 'LD']) globals[id + n] = new FakeElement();
     globals['HD' + n] = new FakeElement('');
   }
   return loadPage({ now, only, globals: { ...globals, ...more } });
@@ -42,20 +29,12 @@ export function loadView({ now, only, globals: more } = {}) {
 // on the load month, the first drawing.
 export function startView(page) {
   page.dStyle = page.detail.style;
-  page.CLD.SY.selectedIndex = page.tY - 1900;
-  page.CLD.SM.selectedIndex = page.tM;
+  Object.assign(page.CLD, { SY: { selectedIndex: page.tY - 1900 }, SM: { selectedIndex: page.tM } });
   page.drawCld(page.tY, page.tM);
 }
 
-// Day number and lower line of cell n.
-export function cell(page, n) {
-  return { number: page['SD' + n].innerHTML, line: page['LD' + n].innerHTML, sd: page['SD' + n] };
-}
-
 // Noon of a local date: the same calendar day in every time zone.
-export function localNoon(y, m, d) {
-  return new Date(y, m, d, 12).getTime();
-}
+export const localNoon = (y, m, d) => new Date(y, m, d, 12).getTime();
 
 // The engine and the view, without the world clock.
 export const calendarOnly = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'];
