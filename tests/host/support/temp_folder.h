@@ -2,14 +2,26 @@
 // A fresh folder for one test, removed with everything in it afterwards;
 // and the file reads and writes the tests share.
 
+#include <glib.h>
+#include <sys/xattr.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace kestrun::test {
 
 class TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() : path_((std::filesystem::temp_directory_path() / "kestrun-test-XXXXXX").string()) {
+        if (!g_mkdtemp(path_.data())) throw std::runtime_error("cannot create a temporary folder");
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string& path() const { return path_; }
@@ -19,10 +31,36 @@ private:
     std::string path_;
 };
 
-std::string readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
-bool exists(const std::string& path);  // the link itself, for a symbolic link
-std::string dosAttribText(const std::string& path);  // empty when there is none
-bool supportsUserXattrs(const std::string& folder);
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!(out << bytes)) throw std::runtime_error("cannot write " + path);
+}
+
+// Whether there is a file at path; for a symbolic link, the link itself.
+inline bool exists(const std::string& path) {
+    return std::filesystem::symlink_status(path).type() != std::filesystem::file_type::not_found;
+}
+
+// user.DOSATTRIB of the file, empty when it has none.
+inline std::string dosAttribText(const std::string& path) {
+    char text[64];
+    const ssize_t n = ::lgetxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text);
+    return n < 0 ? std::string() : std::string(text, static_cast<std::size_t>(n));
+}
+
+// Whether the folder's file system takes user extended attributes.
+inline bool supportsUserXattrs(const std::string& folder) {
+    const std::string probe = folder + "/.xattr-probe";
+    writeBytes(probe, "");
+    const bool supported = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
+    std::filesystem::remove(probe);
+    return supported;
+}
 
 }  // namespace kestrun::test

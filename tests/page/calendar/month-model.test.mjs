@@ -37,7 +37,9 @@ test('lunar festivals across lunar new years and leap months; January 1900', () 
   checkDays(1938, 0, [[1, L(1937, 11, 30)], [9, { lunarFestival: '腊八节 ' }], [24, { lunarFestival: '腊八节 ' }],
     [30, { lunarFestival: '除夕 ' }], [31, { ...L(1938, 1, 1), lunarFestival: '春节 ', color: 'red' }]]);
   checkDays(2001, 5, [[1, L(2001, 4, 10, true)], [25, { lunarFestival: '端午节 ' }]]);
-  checkDays(2017, 6, [[23, L(2017, 6, 1, true)], [28, { lunarFestival: '' }]]); // leap 6-07
+  // No festival on a leap month's day: leap 6-07, and leap 8-15 in a month that opens in the leap month.
+  checkDays(2017, 6, [[23, L(2017, 6, 1, true)], [29, { ...L(2017, 6, 7, true), lunarFestival: '' }]]);
+  checkDays(1900, 9, [[8, { ...L(1900, 8, 15, true), lunarFestival: '' }]]);
   const jan1900 = checkDays(1900, 0, [[1, { cYear: '己亥', cMonth: '丙子', cDay: '甲戌', solarFestival: '新年元旦 ' }]]);
   for (let i = 0; i < 31; i++) assert.deepEqual([jan1900[i].lMonth, jan1900[i].lDay, jan1900[i].lunarFestival], [0, i - 29, '']);
 });

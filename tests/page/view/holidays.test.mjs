@@ -75,7 +75,7 @@ test('a user table with a bad line is refused as a whole and named, the shipped 
     page.drawCld(2027, 0);
     assert.equal(page.HE.innerText, `${FILE} 第2行有误（${text}），未采用，仍用内置放假安排`, line);
     assert.deepEqual(messages, [`${FILE}: line 2: ${page.holidayReasons[reason]}; the shipped holiday data is used`]);
-    assert.deepEqual([page.holidayOf(2027, 0, 1), page.holidayOf(2026, 9, 1).kind], [null, 'off']);
+    assert.deepEqual([page.holidayOf(2027, 0, 1), page.holidayOf(2026, 9, 1).kind, page.HN.innerText.slice(0, 5)], [null, 'off', '2027年']);
   }
   const { page } = started({ error: 'Permission denied' });
   page.drawCld(2026, 9);
