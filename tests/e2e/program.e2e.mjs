@@ -2,13 +2,10 @@
 // error at start-up, and the install layout.
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFile, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { promisify } from 'node:util';
-import { Kestrun, buildDir, programPath, tempFolder, until } from './harness.mjs';
+import { Kestrun, buildDir, execFileP, programPath, tempFolder, until } from './harness.mjs';
 
-const execFileP = promisify(execFile);
 const CAPTION = 'Kestrun2003网络版　◤Tolvey◢ 收藏编制　     ';
 
 // A copy of the program in a folder of its own, as an installed one is.
@@ -55,10 +52,7 @@ describe('the program started through a link', () => {
     const prop = async (name) => (await execFileP('xprop', ['-id', app.window, name], { env: app.env })).stdout;
     assert.equal((await app.xdotool('getwindowname', app.window)).stdout, CAPTION + '\n');
     assert.match(await prop('WM_NAME'), /^WM_NAME\(\w+\) = "Kestrun2003/, 'the older title property too');
-    const client = async () => {
-      const { stdout } = await execFileP('xwininfo', ['-id', app.window], { env: app.env });
-      return [/Width: (\d+)/, /Height: (\d+)/].map((re) => Number(re.exec(stdout)[1]));
-    };
+    const client = async () => Object.values(await app.geometry()).slice(2);
     assert.deepEqual(await client(), [437, 324]);
     const expectControl = async () => {
       const [left, right, top, bottom] = (await prop('_NET_FRAME_EXTENTS')).split('=')[1].split(',').map(Number);
@@ -92,20 +86,14 @@ test('a page file it may not write is reported, and the program ends with status
   const victim = path.join(folder, 'victim');
   fs.writeFileSync(victim, 'keep me');
   fs.symlinkSync(victim, path.join(folder, 'app/readto.htm'));
-  const child = spawn(program, [], { env: session.env, stdio: ['ignore', 'ignore', 'pipe'] });
-  let report = '';
-  child.stderr.on('data', (d) => { report += d; });
   try {
-    const dialog = await until(async () => (await session.xdotool('search', '--onlyvisible', '--pid', String(child.pid))
-      .catch(() => ({ stdout: '' }))).stdout.trim(), 'the error dialog');
-    await session.xdotool('windowactivate', '--sync', dialog.split('\n')[0]);
+    const child = await session.launch(undefined, program); // the window is the error dialog
+    await session.xdotool('windowactivate', '--sync', child.window);
     await session.xdotool('key', 'Return');
-    await until(() => child.exitCode !== null || child.signalCode !== null, 'the program to end');
-    assert.equal(child.exitCode, 1);
-    assert.ok(report.includes(path.join(folder, 'app/readto.htm')), report);
+    assert.equal(await child.ended, 1);
+    assert.ok(child.errors.includes(path.join(folder, 'app/readto.htm')), child.errors);
     assert.equal(fs.readFileSync(victim, 'utf8'), 'keep me');
   } finally {
-    child.kill('SIGKILL');
     await session.stop();
   }
 });
