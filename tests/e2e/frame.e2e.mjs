@@ -37,16 +37,17 @@ describe('page frame', () => {
     assert.ok(scan(map.x, map.x + map.width, ([r, g, b]) => g > r + 30 && g > b + 10).length > 300, 'green land');
   });
 
-  test('first start: the footer dates the page file, the zone column shows China with its entries\' spaces', async () => {
+  test('first start: the footer dates the page file, today is marked, the zone column shows China with its entries\' spaces', async () => {
     const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font'))
         .filter(function (e) { return e.innerText.indexOf('最后更新日期: ') == 0; });
       var a = objContinentMenu, c = objCountryMenu;
       return [f.length == 1 && f[0].innerText, Today.getTime(), [a.selectedIndex, c.selectedIndex,
-        a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left]];`);
+        a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left,
+        document.querySelector('.todyaColor').innerHTML == tD && getComputedStyle(document.querySelector('.todyaColor')).backgroundColor]];`);
     // For a local file the engine reports the time the page is read, just after the program wrote it.
     const [, mo, d, y, h, mi, s] = /^最后更新日期: (\d\d)\/(\d\d)\/(\d{4}) (\d\d):(\d\d):(\d\d)$/.exec(text).map(Number);
     assert.ok(Math.abs(new Date(y, mo - 1, d, h, mi, s) - today) < 5000, `${text} at load ${new Date(today)}`);
-    assert.deepEqual(column, [0, 3, 'Asia               亚洲', 'China              中国    ', '北京、重庆、上海、天津', '-80px']);
+    assert.deepEqual(column, [0, 3, 'Asia               亚洲', 'China              中国    ', '北京、重庆、上海、天津', '-80px', 'rgb(0, 255, 255)']);
   });
 
   test('right-clicking anywhere opens no context menu, where a left click on a menu opens its pop-up', async () => {

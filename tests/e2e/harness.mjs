@@ -3,9 +3,9 @@
 // test sees the page in the program's own engine and acts on it as a user
 // does (real pointer and keys, window-manager close).
 //
-// Kestrun.start(options) gives display, window manager, driver and program
-// (options: env added to all it starts, binary instead of the build's,
-// waitForStartup false to return once the window is there);
+// Kestrun.start(options) gives display, window manager, driver and program,
+// its page loaded (options: env added to all it starts, binary instead of the
+// build's);
 // Kestrun.display() only the display, window manager and temporary HOME, for
 // starting the program without the driver (launch()). Page points are CSS px
 // from the top-left of the visible page. Each start gets a fresh temporary
@@ -147,9 +147,7 @@ export class Kestrun {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
     this.home = tempFolder();
     ({ xvfb: this.xvfb, display: this.display } = await startXvfb());
-    const env = { ...process.env };
-    delete env.WAYLAND_DISPLAY;
-    delete env.DBUS_SESSION_BUS_ADDRESS;
+    const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, ...env } = process.env; // X only, no session bus
     this.env = Object.assign(env, {
       DISPLAY: this.display,
       GDK_BACKEND: 'x11',
@@ -191,7 +189,7 @@ export class Kestrun {
     await until(() => listening(port), 'WebKitWebDriver');
   }
 
-  async #startProgram({ waitForStartup = true, binary = programPath } = {}) {
+  async #startProgram({ binary = programPath } = {}) {
     // Given args replace the driver's default ones, so the switch that lets
     // the driver in is named here.
     const capabilities = { 'webkitgtk:browserOptions': { binary, args: ['--automation'] } };
@@ -199,7 +197,6 @@ export class Kestrun {
     this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
     tether(this.program);
     this.window = await until(async () => (await this.windows())[0], 'the program window');
-    if (!waitForStartup) return;
     await this.waitFor("return document.readyState == 'complete' && /readto\\.htm$/.test(location.pathname)", 'the page to load');
     // The load event's handler has run once a task queued after it runs.
     await this.driver.executeAsyncScript('var done = arguments[0]; setTimeout(done, 0);');
@@ -341,9 +338,9 @@ export class Kestrun {
   }
 
   // Starts the program again in a new session, with the same HOME.
-  async restart(options) {
+  async restart() {
     if (this.program) await this.closeByWindowManager();
-    await this.#startProgram(options);
+    await this.#startProgram();
   }
 
   async stop() {

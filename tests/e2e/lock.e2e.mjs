@@ -32,8 +32,7 @@ test('a page file dragged onto the window is refused and its script never runs',
   after(() => source.kill());
   let said = '';
   source.stdout.on('data', (d) => { said += d; });
-  await until(() => said.includes('ready'), 'the drag source');
-  const [window] = await app.windows(source.pid);
+  const [window] = await until(() => app.windows(source.pid).then((w) => w.length && w), 'the drag source');
   await app.xdotool('windowmove', '--sync', window, '900', '700', 'mousemove', '--sync', '--window', window, '60', '60');
   // A real drag: the pointer travels onto the calendar with the button held.
   const { x, y } = await app.pageOrigin();

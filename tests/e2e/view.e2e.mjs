@@ -1,8 +1,12 @@
-// The calendar from the keyboard (real key presses on the X display) and the
-// names a screen reader gets, as WebDriver computes them. (The day cells'
-// names are tested in tests/page/view.)
+// The calendar view in the real program: the keyboard (real key presses on
+// the X display), the names a screen reader gets as WebDriver computes them,
+// and official holidays (the shipped table built in, the show setting across a
+// restart, a refused holidays.tsv named). (The day cells' names, which days
+// are holidays and their badges' colours are tested in tests/page/view.)
 import { describe, it, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
 import { Kestrun } from './harness.mjs';
 
 let app;
@@ -26,7 +30,10 @@ async function press(key, check) {
   await app.waitFor(check, `the page to answer ${key}`);
 }
 
-describe('keyboard', () => {
+// Draws October 2026 (it begins on a Thursday: cell 4 is the 1st); the 1st's badge.
+const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = 9; changeCld(); return HD4.innerHTML');
+
+describe('calendar view', () => {
   before(async () => {
     app = await Kestrun.start();
     await app.resize(1000, 720);
@@ -74,5 +81,21 @@ describe('keyboard', () => {
       ['下一年', '上一年', '下个月', '上个月', '本月']);
     const clock = await app.driver.findElement({ css: '#LocalTime' });
     assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
+  });
+
+  it('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+    assert.equal(await october(), '休');
+    await app.clickOn('label:has(#HB)');
+    await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
+    await app.restart();
+    assert.deepEqual([await app.run('return HB.checked'), await october()], [false, '']);
+
+    const file = path.join(app.env.XDG_DATA_HOME, 'kestrun', 'holidays.tsv');
+    const text = 'date\tholiday\tkind\n2027-02-30\t春节\toff\n';
+    fs.writeFileSync(file, text);
+    await app.restart();
+    assert.equal(await app.run('return HE.innerText'), `${file} 第2行有误（该年没有这一天），未采用，仍用内置放假安排`);
+    assert.equal(await app.run("return eval('SD' + (cld.firstWeek + tD - 1)).innerHTML"), String(new Date().getDate()));
+    assert.equal(fs.readFileSync(file, 'utf8'), text);
   });
 });
