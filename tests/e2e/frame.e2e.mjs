@@ -31,6 +31,9 @@ describe('page frame', () => {
       }
       return kept;
     };
+    // The map is one character of our symbol font, decoded from the page's code page.
+    const [char, width] = await app.run('return [world.textContent.charCodeAt(0), world.getBoundingClientRect().width]');
+    assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
     const ocean = (x0) => Math.max(0, ...scan(x0, x0 + 20, ([r, g, b]) => b > r + 40 && b > g + 40).map((p) => p[2]));
     const [left, middle, right] = [map.x + 2, map.x + map.width / 2 - 10, map.x + map.width - 22].map(ocean);
     assert.ok(middle > left + 30 && middle > right + 30, `ocean blue: left ${left}, middle ${middle}, right ${right}`);
@@ -93,9 +96,12 @@ describe('page frame', () => {
   });
 
   test('the day pop-up casts a shadow down-right and lets the page show through', async () => {
-    await app.pointAt(`#GD${await app.run('return cld.firstWeek')}`); // the 1st: plain page around it
+    const day = await app.rect(`#GD${await app.run('return cld.firstWeek')}`); // the 1st: plain page around it
+    await app.pointerMove(day.x + day.width / 2, day.y + day.height / 2);
     await app.waitFor("return detail.style.visibility == 'visible' && detail.querySelector('table') != null", 'the pop-up');
     const t = await app.rect('#detail table');
+    // 63 left of and 8 below the pointer, from the engine's own pointer events.
+    assert.ok(Math.abs(t.x - (day.x + day.width / 2 - 63)) <= 1 && Math.abs(t.y - (day.y + day.height / 2 + 8)) <= 1, `pop-up at ${t.x}, ${t.y}`);
     const shown = await app.screenshot();
     const away = await app.rect('td[width="40"]');
     await app.pointerMove(away.x + away.width / 2, away.y + away.height - 5);
