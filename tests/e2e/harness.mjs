@@ -62,29 +62,23 @@ async function endProcess(child) {
   await until(() => ended(child), 'a helper to end', 3000).catch(() => child.kill('SIGKILL'));
 }
 
-// Children of a process, from /proc (the program is started by the driver).
-export function childPids(pid) {
-  return fs.readdirSync('/proc').filter((entry) => {
-    try {
-      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
-      return /^\d+$/.test(entry) && Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]) === pid;
-    } catch { return false; } // gone meanwhile
-  }).map(Number);
+// A process's state and parent from /proc; none once it is gone.
+function stat(pid) {
+  try {
+    const text = fs.readFileSync(`/proc/${pid}/stat`, 'utf8');
+    return text.slice(text.lastIndexOf(')') + 2).split(' ');
+  } catch { return []; }
 }
+
+// Children of a process (the program is started by the driver).
+export const childPids = (pid) => fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e) && Number(stat(e)[1]) === pid).map(Number);
 
 // Every process started under pid, depth first.
 export function descendantPids(pid) {
   return childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
 }
 
-function processAlive(pid) {
-  try {
-    const stat = fs.readFileSync(`/proc/${pid}/stat`, 'utf8');
-    return stat.slice(stat.lastIndexOf(')') + 2)[0] !== 'Z';
-  } catch {
-    return false;
-  }
-}
+const processAlive = (pid) => ![undefined, 'Z'].includes(stat(pid)[0]);
 
 // Ends a process of ours when this test process dies without stopping it
 // (a test runner's time-out kills us outright), so nothing is left behind.
@@ -103,20 +97,6 @@ export function tempFolder(prefix = 'kestrun-e2e-') {
   const script = 'while kill -0 "$1" 2>/dev/null; do sleep 1; done; rm -rf -- "$2"';
   spawn('sh', ['-c', script, 'sh', String(process.pid), folder], { detached: true, stdio: 'ignore' }).unref();
   return folder;
-}
-
-// Starts Xvfb on a free display number, which it reports on a pipe.
-async function startXvfb() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', `${SCREEN.join('x')}x24`, '-nolisten', 'tcp'],
-    { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
-  tether(xvfb.pid);
-  let errors = '', text = '';
-  xvfb.stderr.on('data', (d) => { errors += d; });
-  const display = await new Promise((resolve, reject) => {
-    xvfb.stdio[3].on('data', (d) => { if ((text += d).includes('\n')) resolve(`:${text.trim()}`); });
-    xvfb.once('exit', (code) => reject(new Error(`Xvfb ended (${code}): ${errors}`)));
-  });
-  return { xvfb, display };
 }
 
 export class Kestrun {
@@ -146,7 +126,16 @@ export class Kestrun {
   async #startDisplay(extraEnv = {}) {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
     this.home = tempFolder();
-    ({ xvfb: this.xvfb, display: this.display } = await startXvfb());
+    // Xvfb on a free display number, which it reports on a pipe.
+    this.xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', `${SCREEN.join('x')}x24`, '-nolisten', 'tcp'],
+      { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
+    tether(this.xvfb.pid);
+    let errors = '', text = '';
+    this.xvfb.stderr.on('data', (d) => { errors += d; });
+    this.display = await new Promise((resolve, reject) => {
+      this.xvfb.stdio[3].on('data', (d) => { if ((text += d).includes('\n')) resolve(`:${text.trim()}`); });
+      this.xvfb.once('exit', (code) => reject(new Error(`Xvfb ended (${code}): ${errors}`)));
+    });
     const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, ...env } = process.env; // X only, no session bus
     this.env = Object.assign(env, {
       DISPLAY: this.display,

@@ -23,10 +23,7 @@ function killPageProcess() {
 // The screen's pixels in a page box. Once the page process has ended the
 // driver's session is gone, so the test looks and acts as a user does.
 const pixels = async (box) => (await app.screenshot(false)).box(box);
-const changes = (box, from) => until(async () => {
-  const now = await pixels(box);
-  return now !== from && now;
-}, 'a change on the screen');
+const changes = (box, from) => until(async () => { const now = await pixels(box); return now !== from && now; }, 'a change on the screen');
 
 // A running page: the clock changes three times (a stopped page may go blank
 // once, then comes back, then ticks).
@@ -53,10 +50,7 @@ test('the page process killed: the page comes back with its zone and answers cli
 test('three ends within a minute: the window asks, and trying again brings the page back', async () => {
   await app.restart();
   await app.resize(1000, 700);
-  killPageProcess();
-  await ticking();
-  killPageProcess();
-  await ticking();
+  for (let end = 1; end < 3; end++) { killPageProcess(); await ticking(); }
   killPageProcess();
   // Not brought back by itself: once the window has taken note, what stands
   // where the clock was stays as it is (a running clock changes every second).

@@ -4,13 +4,11 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
-import { buildDir } from './harness.mjs';
+import { buildDir, tempFolder } from './harness.mjs';
 
 const program = path.join(buildDir, 'kestrun-cal');
-const dataHome = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-cal-'));
-test.after(() => fs.rmSync(dataHome, { recursive: true, force: true }));
+const dataHome = tempFolder('kestrun-cal-');
 
 function cal(...args) {
   const run = spawnSync(program, args, { encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
