@@ -116,11 +116,11 @@ export class Kestrun {
     const app = new Kestrun();
     try {
       await steps(app);
+      return app;
     } catch (error) {
       await app.stop();
       throw error;
     }
-    return app;
   }
 
   async #startDisplay(extraEnv = {}) {
@@ -256,15 +256,10 @@ export class Kestrun {
     await this.xdotool('click', String(button));
   }
 
-  // The pointer to an element's centre (at most 200 px into it).
-  async pointAt(selector) {
-    const r = await this.rect(selector);
-    await this.pointerMove(r.x + Math.min(r.width / 2, 200), r.y + Math.min(r.height / 2, 200));
-  }
-
+  // Clicks the centre of an element (at most 200 px into it).
   async clickOn(selector, button = 1) {
-    await this.pointAt(selector);
-    await this.xdotool('click', String(button));
+    const r = await this.rect(selector);
+    await this.click(r.x + Math.min(r.width / 2, 200), r.y + Math.min(r.height / 2, 200), button);
   }
 
   async key(name) {
