@@ -1,7 +1,7 @@
 // A small window that offers one URI for dragging, as a file manager does, so
 // that a test can drag a file onto the program with the real pointer.
 //   drag-source URI
-// Prints "ready" once shown and, when a drag ends, "dropped" or "refused".
+// Prints "dropped" or "refused" when a drag ends.
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -27,11 +27,6 @@ void ended(GtkWidget*, GdkDragContext* context, gpointer) {
     if (gdk_drag_drop_succeeded(context)) say("dropped");
 }
 
-gboolean shown(GtkWidget*, GdkEvent*, gpointer) {
-    say("ready");
-    return FALSE;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,7 +42,6 @@ int main(int argc, char** argv) {
     g_signal_connect(area, "drag-data-get", G_CALLBACK(supply), argv[1]);
     g_signal_connect(area, "drag-failed", G_CALLBACK(failed), nullptr);
     g_signal_connect(area, "drag-end", G_CALLBACK(ended), nullptr);
-    g_signal_connect_after(window, "map-event", G_CALLBACK(shown), nullptr);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
     gtk_widget_show_all(window);
     gtk_main();

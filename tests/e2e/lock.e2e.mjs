@@ -5,10 +5,9 @@ import { test, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
-import net from 'node:net';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { Kestrun, buildDir, programPath, sleep, until } from './harness.mjs';
+import { Kestrun, buildDir, freePort, listening, sleep, until } from './harness.mjs';
 
 let app;
 let planted;
@@ -33,8 +32,7 @@ test('a page file dragged onto the window is refused and its script never runs',
   after(() => source.kill());
   let said = '';
   source.stdout.on('data', (d) => { said += d; });
-  await until(() => said.includes('ready'), 'the drag source');
-  const window = (await app.xdotool('search', '--onlyvisible', '--pid', String(source.pid))).stdout.split('\n')[0];
+  const [window] = await until(() => app.windows(source.pid).then((w) => w.length && w), 'the drag source');
   await app.xdotool('windowmove', '--sync', window, '900', '700', 'mousemove', '--sync', '--window', window, '60', '60');
   // A real drag: the pointer travels onto the calendar with the button held.
   const { x, y } = await app.pageOrigin();
@@ -74,24 +72,14 @@ test('a page script cannot read another local file', async () => {
   assert.equal(result, 'refused');
 });
 
-const listening = (port) => new Promise((resolve) => {
-  net.connect(port, '127.0.0.1', function () { this.end(); resolve(true); }).on('error', () => resolve(false));
-});
-
 test('the engine\'s remote inspector stays closed without the test switch, whatever the environment says', async () => {
   await app.stop();
   app = await Kestrun.display();
-  const port = await new Promise((resolve) => {
-    const server = net.createServer().listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
-    });
-  });
+  const port = await freePort();
   const env = { ...app.env, WEBKIT_INSPECTOR_HTTP_SERVER: `127.0.0.1:${port}`, WEBKIT_INSPECTOR_SERVER: `127.0.0.1:${port + 1}` };
-  const program = spawn(programPath, [], { env, stdio: 'ignore' });
-  after(() => program.kill());
   // The engine opens its inspector with its first context, before the window.
-  await app.xdotool('search', '--sync', '--onlyvisible', '--pid', String(program.pid));
+  const program = await app.launch(env);
+  after(() => program.kill());
   assert.equal(await listening(port), false);
   assert.equal(await listening(port + 1), false);
 });

@@ -4,13 +4,11 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
-import { buildDir } from './harness.mjs';
+import { buildDir, tempFolder } from './harness.mjs';
 
 const program = path.join(buildDir, 'kestrun-cal');
-const dataHome = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-cal-'));
-test.after(() => fs.rmSync(dataHome, { recursive: true, force: true }));
+const dataHome = tempFolder('kestrun-cal-');
 
 function cal(...args) {
   const run = spawnSync(program, args, { encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
@@ -42,14 +40,10 @@ test('the 2026 file: every term, festival row and official day, with stable UIDs
   assert.ok(events.some(([, date, summary]) => date === '2026-02-17' && summary === '春节'));
 });
 
-test('a bad argument: status 2, one line on standard error, nothing printed', () => {
-  const run = cal('2027', '13');
-  assert.equal(run.status, 2);
-  assert.equal(run.stdout, '');
-  assert.match(run.stderr, /^kestrun-cal: [^\n]+\n$/);
-});
-
-test('colours only when asked for, as standard output is no terminal here', () => {
+test('a bad argument: status 2, one line on standard error; colours only when asked for, as standard output is no terminal', () => {
+  const bad = cal('2027', '13');
+  assert.deepEqual([bad.status, bad.stdout], [2, '']);
+  assert.match(bad.stderr, /^kestrun-cal: [^\n]+\n$/);
   assert.doesNotMatch(cal('2033', '2').stdout, /\x1b/);
   assert.match(cal('--color=always', '2033', '2').stdout, /\x1b\[31m/);
 });

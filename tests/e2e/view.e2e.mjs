@@ -1,101 +1,101 @@
-// The calendar view under the real pointer: the navigation buttons clicked,
-// and the day pop-up beside the pointer. (What the grid and the pop-up hold
-// is tested in tests/page/view.)
+// The calendar view in the real program: the keyboard (real key presses on
+// the X display), the names a screen reader gets as WebDriver computes them,
+// and official holidays (the shipped table built in, the show setting across a
+// restart, a refused holidays.tsv named). (The day cells' names, which days
+// are holidays and their badges' colours are tested in tests/page/view.)
 import { describe, it, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
 import { Kestrun } from './harness.mjs';
 
 let app;
 
-// Cell of day d of month m (0 = January) of year y.
-const cellOf = (y, m, d) => new Date(y, m, 1).getDay() + d - 1;
+const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
 
-// Picks a month in the selectors as the user does; their change event redraws.
 async function show(y, m) {
-  await app.run(`CLD.SY.selectedIndex = arguments[0] - 1900; CLD.SM.selectedIndex = arguments[1];
-    CLD.SM.dispatchEvent(new Event('change'));`, y, m);
+  await app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
+    ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
 }
 
-async function shown() {
-  return app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex]');
+// The marked day: [year, month, day], whether its cell has the focus and the
+// mark, and the pop-up's text and place (left of the pop-up - right of the cell).
+const marked = () => app.run(`var cell = document.activeElement, box = cell.getBoundingClientRect();
+  return { day: [cld[0].sYear, cld[0].sMonth - 1, kDay], focused: cell.id == 'GD' + (cld.firstWeek + kDay - 1),
+    mark: cell.style.outlineStyle, popup: detail.style.visibility == 'visible' ? detail.innerText.split('\\n')[0] : '',
+    gap: detail.getBoundingClientRect().left - box.right, top: detail.getBoundingClientRect().top - box.top };`);
+
+async function press(key, check) {
+  await app.key(key);
+  await app.waitFor(check, `the page to answer ${key}`);
 }
 
-async function cells() {
-  return app.run(`var cells = [];
-    for (var n = 0; n < 42; n++) {
-      var sd = eval('SD' + n);
-      cells.push({ number: sd.innerHTML, line: eval('LD' + n).innerHTML, className: sd.className,
-        color: getComputedStyle(sd).color, background: getComputedStyle(sd).backgroundColor });
-    }
-    return cells;`);
-}
-
-// Centre of an element, scrolled into view first: the window may be smaller
-// than the page.
-async function center(selector) {
-  await app.run(`var e = document.querySelector(arguments[0]); var r = e.getBoundingClientRect();
-    if (r.left < 0 || r.top < 0 || r.right > innerWidth || r.bottom > innerHeight)
-      e.scrollIntoView({ block: 'center', inline: 'center' });`, selector);
-  const r = await app.rect(selector);
-  return { x: Math.round(r.x + r.width / 2), y: Math.round(r.y + r.height / 2) };
-}
-
-// Moves the real pointer to page point (x, y) and waits until the page has
-// seen it there. Where the pointer lands is measured once: window managers
-// differ in how they report the window's origin.
-let slip = null;
-async function pointer(x, y) {
-  if (!slip) {
-    await app.run(`window.lastMove = null;
-      document.addEventListener('mousemove', function (e) { lastMove = [e.clientX, e.clientY]; }, true);`);
-    await app.pointerMove(20, 20);
-    const seen = await app.waitFor('return lastMove', 'a first pointer move');
-    slip = { x: seen[0] - 20, y: seen[1] - 20 };
-  }
-  await app.pointerMove(x - slip.x, y - slip.y);
-  await app.waitFor(`return lastMove && lastMove[0] == ${x} && lastMove[1] == ${y}`, `the pointer at ${x}, ${y}`);
-}
-
-// Clicks a navigation button and waits for the redraw; the page must not reload.
-async function press(key) {
-  await app.run("GZ.innerHTML = 'drawing'; window.loadedOnce = true;");
-  const at = await center(`button[onclick="pushBtm('${key}')"]`);
-  await pointer(at.x, at.y);
-  await app.xdotool('click', '1');
-  await app.waitFor("return GZ.innerHTML != 'drawing'", `a redraw after the ${key || 'current-month'} button`);
-  assert.equal(await app.run('return window.loadedOnce'), true, 'the page was reloaded');
-}
+// Draws October 2026 (it begins on a Thursday: cell 4 is the 1st); the 1st's badge.
+const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = 9; changeCld(); return HD4.innerHTML');
 
 describe('calendar view', () => {
-  before(async () => { app = await Kestrun.start(); });
-  after(async () => { if (app) await app.stop(); });
+  before(async () => {
+    app = await Kestrun.start();
+    await app.resize(1000, 720);
+  });
+  after(() => app?.stop());
 
-  describe('navigation buttons', () => {
-    it('redraw the month in place, and the middle one returns to the load month', async () => {
-      await show(2003, 11);
-      await press('MD');
-      assert.deepEqual(await shown(), [2004, 0]);
-      assert.equal(await app.run('return YMBG.innerHTML'), '&nbsp;2004<br>&nbsp;JAN');
-      await press('');
-      assert.deepEqual(await shown(), await app.run('return [tY, tM]'));
-      const marked = (await cells()).filter((c) => c.className === 'todyaColor');
-      assert.deepEqual(marked.map((c) => [c.number, c.background]), [[String(await app.run('return tD')), 'rgb(0, 255, 255)']]);
-    });
+  it('turns the month with PageUp/PageDown, the year with Shift, and returns with Home', async () => {
+    const [y, m] = await shown();
+    for (const [key, months] of [['Next', 1], ['shift+Next', 13], ['Prior', 12], ['shift+Prior', 0], ['Prior', -1], ['Home', 0]]) {
+      const to = new Date(y, m + months, 1);
+      await press(key, `return CLD.SM.selectedIndex == ${to.getMonth()} && CLD.SY.selectedIndex == ${to.getFullYear() - 1900}`);
+      assert.deepEqual(await shown(), [to.getFullYear(), to.getMonth(), to.getFullYear(), to.getMonth()], key);
+    }
   });
 
-  it('the day pop-up opens 63 left of and 8 below the real pointer, and follows it', async () => {
-    // Room for the whole page, so that nothing needs scrolling.
-    await app.resize(1000, 700);
-    await app.waitFor('return innerWidth >= 900');
-    await show(2003, 8);
-    await app.run('window.scrollTo(0, 0)');
-    const popup = () => app.run(`var r = detail.getBoundingClientRect();
-      return [detail.innerHTML.indexOf('2003 年 9 月 11 日') >= 0, r.left, r.top, getComputedStyle(detail).visibility];`);
-    const at = await center(`#SD${cellOf(2003, 8, 11)}`);
-    await pointer(at.x, at.y);
-    await app.waitFor('return snow == 1', 'the pop-up');
-    assert.deepEqual(await popup(), [true, at.x - 63, at.y + 8, 'visible']);
-    await pointer(at.x + 3, at.y + 2);
-    assert.deepEqual(await popup(), [true, at.x + 3 - 63, at.y + 2 + 8, 'visible']);
+  it('moves the focus mark and its pop-up over the days and across months; Escape hides the pop-up', async () => {
+    await show(2004, 2);
+    for (const [key, [y, m, d]] of [['Right', [2004, 2, 1]], ['Left', [2004, 1, 29]], ['Down', [2004, 2, 7]], ['Up', [2004, 1, 29]]]) {
+      await press(key, `return kDay == ${d}`);
+      const day = await marked();
+      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'dotted', `${y} 年 ${m + 1} 月 ${d} 日`], key);
+      assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell after ${key}: ${day.gap}, ${day.top}`);
+    }
+    await press('Escape', "return detail.style.visibility == 'hidden'");
+    assert.equal((await marked()).mark, 'dotted');
+    // The mark stops at the last day there is.
+    await show(2100, 11);
+    await app.run('markDay(31)');
+    await app.key('Right');
+    await press('Left', 'return kDay == 30');
+    assert.deepEqual((await marked()).day, [2100, 11, 30]);
+  });
+
+  it('tabs through the selectors, the buttons and the zone menus in order', async () => {
+    await app.run('document.activeElement.blur()');
+    const order = ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu'];
+    for (const name of order) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+    }
+  });
+
+  it('names the buttons and the clocks for a screen reader', async () => {
+    const buttons = await app.driver.findElements({ css: 'button' });
+    assert.deepEqual(await Promise.all(buttons.map((b) => b.getAccessibleName())),
+      ['下一年', '上一年', '下个月', '上个月', '本月']);
+    const clock = await app.driver.findElement({ css: '#LocalTime' });
+    assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
+  });
+
+  it('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+    assert.equal(await october(), '休');
+    await app.clickOn('label:has(#HB)');
+    await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
+    await app.restart();
+    assert.deepEqual([await app.run('return HB.checked'), await october()], [false, '']);
+
+    const file = path.join(app.env.XDG_DATA_HOME, 'kestrun', 'holidays.tsv');
+    const text = 'date\tholiday\tkind\n2027-02-30\t春节\toff\n';
+    fs.writeFileSync(file, text);
+    await app.restart();
+    assert.equal(await app.run('return HE.innerText'), `${file} 第2行有误（该年没有这一天），未采用，仍用内置放假安排`);
+    assert.equal(await app.run("return eval('SD' + (cld.firstWeek + tD - 1)).innerHTML"), String(new Date().getDate()));
+    assert.equal(fs.readFileSync(file, 'utf8'), text);
   });
 });

@@ -1,23 +1,17 @@
 // The window as a desktop program: classic scroll bars, its place, size and
-// maximised state kept across a restart, settings it cannot use, and a
-// second start that hands over to the running program.
-import { describe, it } from 'node:test';
+// maximised state kept across a restart, settings it cannot use, a second
+// start that hands over to the running program, and no drawing while unseen.
+import { describe, it, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFile, spawn } from 'node:child_process';
+import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { promisify } from 'node:util';
-import { Kestrun, buildDir, programPath, tether, until } from './harness.mjs';
+import { Kestrun, buildDir, execFileP, programPath, tether, until } from './harness.mjs';
 
-const run = promisify(execFile);
-
-// Client area [x, y, width, height] on the screen, and whether it is maximised.
-async function geometry(app, window) {
-  const info = (await run('xwininfo', ['-id', window], { env: app.env })).stdout;
-  const state = (await run('xprop', ['-id', window, '_NET_WM_STATE'], { env: app.env })).stdout;
-  const box = ['Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height']
-    .map((name) => Number(new RegExp(`${name}:\\s*(-?\\d+)`).exec(info)[1]));
-  return { box, maximised: /MAXIMIZED_VERT, _NET_WM_STATE_MAXIMIZED_HORZ/.test(state) };
+// Client area on the screen, and whether it is maximised.
+async function geometry(app, window = app.window) {
+  const state = (await execFileP('xprop', ['-id', window, '_NET_WM_STATE'], { env: app.env })).stdout;
+  return { ...await app.geometry(window), maximised: /MAXIMIZED_VERT, _NET_WM_STATE_MAXIMIZED_HORZ/.test(state) };
 }
 
 // Waits until f() gives `expected` (window manager and engine follow in their
@@ -28,39 +22,52 @@ async function settles(f, expected) {
   assert.deepEqual(last, expected);
 }
 
-// The program started as a user starts it, without the driver: its window and
-// stderr. By default with no session bus, so that it never hands over to a
-// Kestrun the tester runs.
-async function launch(app, env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: '' }) {
-  const child = spawn(programPath, [], { env, stdio: ['ignore', 'ignore', 'pipe'] });
-  tether(child.pid);
-  child.errors = '';
-  child.stderr.on('data', (d) => { child.errors += d; });
-  child.ended = new Promise((resolve) => child.once('exit', resolve));
-  child.window = await until(async () => (await app.xdotool('search', '--onlyvisible', '--pid', String(child.pid))
-    .catch(() => ({ stdout: '' }))).stdout.trim(), 'the program window');
-  return child;
-}
+// The page's visibility, and whether the engine drew a frame within a second.
+const drawing = (app) => app.driver.executeAsyncScript(`var done = arguments[0], drawn = false;
+  requestAnimationFrame(function () { drawn = true; });
+  setTimeout(function () { done([document.visibilityState, drawn]); }, 1000);`);
 
 describe('window', () => {
-  it('shows classic scroll bars and comes back where, as large and as maximised as it was closed', async () => {
-    const app = await Kestrun.start();
-    try {
+  describe('running', () => {
+    let app;
+    before(async () => { app = await Kestrun.start(); });
+    after(() => app?.stop());
+
+    it('draws nothing while covered, minimised or on another desktop, though its clocks tick, and draws again once seen', async () => {
+      const clock = await app.rect('#LocalTime');
+      // Hidden: no frame drawn within a second, yet the clock ticks; seen: the clock on the screen changes.
+      const seen = async (state, what) => {
+        await until(async () => JSON.stringify(await drawing(app)) === JSON.stringify([state, state === 'visible']), `${state} ${what}`);
+        const text = await app.run('return LocalTime.innerHTML'), first = state === 'visible' && (await app.screenshot()).box(clock);
+        await app.waitFor(`return LocalTime.innerHTML != ${JSON.stringify(text)}`, `a tick ${what}`);
+        if (first) await until(async () => (await app.screenshot()).box(clock) !== first, `the clock drawn anew ${what}`);
+      };
+      await seen('visible', 'at start');
+      const cover = spawn('xmessage', ['-geometry', '1280x1024+0+0', 'cover'], { env: app.env, stdio: 'ignore' });
+      await seen('hidden', 'under a window that covers it').finally(() => cover.kill());
+      await seen('visible', 'once uncovered');
+      for (const [hide, show, what] of [[['windowminimize', '--sync', app.window], ['windowactivate', '--sync', app.window], 'minimised'],
+        [['set_desktop', '1'], ['set_desktop', '0'], 'on another desktop']]) {
+        await app.xdotool(...hide);
+        await seen('hidden', what);
+        await app.xdotool(...show);
+        await seen('visible', `after ${what}`);
+      }
+    });
+
+    it('shows classic scroll bars and comes back where, as large and as maximised as it was closed', async () => {
       // A classic bar takes room from the page; an overlay bar takes none.
       assert.ok(await app.run('return innerWidth - document.documentElement.clientWidth >= 10'));
       await app.resize(600, 450);
       await app.xdotool('windowmove', '--sync', app.window, '100', '80');
-      const before = await geometry(app, app.window);
+      const before = await geometry(app);
       await app.restart();
-      await settles(() => geometry(app, app.window), before);
-
-      await run('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
-      await settles(async () => (await geometry(app, app.window)).maximised, true);
+      await settles(() => geometry(app), before);
+      await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
+      await settles(async () => (await geometry(app)).maximised, true);
       await app.restart();
-      await settles(async () => (await geometry(app, app.window)).maximised, true);
-    } finally {
-      await app.stop();
-    }
+      await settles(async () => (await geometry(app)).maximised, true);
+    });
   });
 
   it('opens at its designed size with a warning when its settings cannot be used, and rewrites them at close', async () => {
@@ -73,9 +80,9 @@ describe('window', () => {
         ['[Window]\nx=-3000\ny=5000\nwidth=600\nheight=450\nmaximized=true\n', /no monitor shows the window/],
       ]) {
         fs.writeFileSync(settings, text);
-        const program = await launch(app);
-        const { box, maximised } = await geometry(app, program.window);
-        assert.deepEqual([box[2], box[3], maximised], [437, 324, false]);
+        const program = await app.launch();
+        const { width, height, maximised } = await geometry(app, program.window);
+        assert.deepEqual([width, height, maximised], [437, 324, false]);
         program.kill('SIGTERM');
         assert.equal(await program.ended, 0, program.errors);
         assert.match(program.errors, warning);
@@ -96,7 +103,7 @@ describe('window', () => {
       // pipe and outlive the bus; left open, it would keep the test running.
       bus.stdout.destroy();
       const env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: address };
-      const first = await launch(app, env);
+      const first = await app.launch(env);
       const page = () => fs.statSync(path.join(buildDir, 'readto.htm'), { bigint: true });
       const written = page();
       await app.xdotool('windowminimize', '--sync', first.window);

@@ -3,9 +3,7 @@
 // POSIX rule the engine on its own reads as UTC.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFile } from 'node:child_process';
-import { promisify } from 'node:util';
-import { Kestrun } from './harness.mjs';
+import { Kestrun, execFileP } from './harness.mjs';
 
 // Entries whose own offsets and rules no longer hold: Turkey, Brazil(EST),
 // Russia(Moscow), US(Eastern), Western Samoa.
@@ -14,7 +12,7 @@ const ENTRIES = [[1, 23, 'Europe/Istanbul'], [7, 7, 'America/Sao_Paulo'], [3, 16
 
 // date's fields at second s in zone tz: year, month, day, weekday, hour, minute, second.
 async function dateFields(tz, s) {
-  const { stdout } = await promisify(execFile)('date', ['-d', `@${s}`, '+%Y %-m %-d %w %-H %-M %-S'],
+  const { stdout } = await execFileP('date', ['-d', `@${s}`, '+%Y %-m %-d %w %-H %-M %-S'],
     { env: { ...process.env, TZ: tz } });
   return stdout.trim().split(' ').map(Number);
 }
