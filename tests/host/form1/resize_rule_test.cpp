@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 namespace kestrun {
-namespace {
 
-TEST(ResizeRule, ControlIsTheOuterSizeLessOneHundredTwipsReachingPastAThickFrame) {
+TEST(ResizeRule, ControlIsTheOuterSizeLessOneHundredTwipsReachingPastAThickFrame_TwipsArePixelsBy15) {
     EXPECT_EQ(controlSizeFor({6675, 5265}).width, 6575);
     EXPECT_EQ(controlSizeFor({6675, 5265}).height, 5165);
     // 437 x 324 client area, 1 pixel frame each side and a 24 pixel caption:
@@ -14,14 +13,11 @@ TEST(ResizeRule, ControlIsTheOuterSizeLessOneHundredTwipsReachingPastAThickFrame
     const TwipSize control = controlSizeFor({pixelsToTwips(437 + 2), pixelsToTwips(324 + 24 + 1)});
     EXPECT_EQ(twipsToPixels(control.width), 432);
     EXPECT_EQ(twipsToPixels(control.height), 342);
-}
-
-TEST(Twips, FifteenToAPixelRoundedAndNeverNegative) {
+    // Fifteen twips to a pixel, rounded, never negative.
     EXPECT_EQ(pixelsToTwips(437), 6555);
     EXPECT_EQ(twipsToPixels(4860), 324);
     EXPECT_EQ(twipsToPixels(6575), 438);  // 438.33
     EXPECT_EQ(twipsToPixels(-100), 0);
 }
 
-}  // namespace
 }  // namespace kestrun

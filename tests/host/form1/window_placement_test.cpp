@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace kestrun {
-namespace {
 
 TEST(WindowPlacement, NeedsAMonitorToShowAGripOfTheWindow) {
     const std::vector<GdkRectangle> monitors{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
@@ -13,5 +12,4 @@ TEST(WindowPlacement, NeedsAMonitorToShowAGripOfTheWindow) {
     EXPECT_FALSE(shownByAMonitor({100, 1060, 600, 450, false}, monitors));   // below the first, beside the second
 }
 
-}  // namespace
 }  // namespace kestrun

@@ -28,7 +28,7 @@ TEST(UserTextFile, ReadWhole_AbsentIsNothing_OtherFilesRefusedWithoutWaiting) {
     test::writeBytes(path, "a\nb\n\xFF\n");
     EXPECT_EQ(refusal(path), "not UTF-8 text (line 3)");
     ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
-    EXPECT_EQ(refusal(folder.path()) + refusal(folder.file("fifo")), "not a regular filenot a regular file");
+    EXPECT_EQ(refusal(folder.path) + refusal(folder.file("fifo")), "not a regular filenot a regular file");
 }
 
 }  // namespace

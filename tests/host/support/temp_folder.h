@@ -13,22 +13,17 @@
 
 namespace kestrun::test {
 
-class TempFolder {
-public:
-    TempFolder() : path_((std::filesystem::temp_directory_path() / "kestrun-test-XXXXXX").string()) {
-        if (!g_mkdtemp(path_.data())) throw std::runtime_error("cannot create a temporary folder");
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+struct TempFolder {
+    std::string path = (std::filesystem::temp_directory_path() / "kestrun-test-XXXXXX").string();
+    TempFolder() {
+        if (!g_mkdtemp(path.data())) throw std::runtime_error("cannot create a temporary folder");
     }
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string file(const std::string& name) const { return path + "/" + name; }
 };
 
 inline std::string readBytes(const std::string& path) {
@@ -40,11 +35,6 @@ inline std::string readBytes(const std::string& path) {
 inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!(out << bytes)) throw std::runtime_error("cannot write " + path);
-}
-
-// Whether there is a file at path; for a symbolic link, the link itself.
-inline bool exists(const std::string& path) {
-    return std::filesystem::symlink_status(path).type() != std::filesystem::file_type::not_found;
 }
 
 // user.DOSATTRIB of the file, empty when it has none.
