@@ -1,17 +1,15 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { loadPage } from '../load.mjs';
-import { clockPieces, fakeCookies, fakeSelect, loadClock } from './fakes.mjs';
+import { loadClock } from './fakes.mjs';
 
 const NOW = Date.UTC(2003, 5, 6, 12, 0, 0);
 const EXPIRES = '; expires=Sat, 05 Jun 2004 12:00:00 GMT';
 
 test('cookies: escaped values that expire 365 days on, found anywhere in the cookie text', () => {
-  const document = fakeCookies();
-  const page = loadPage({ now: NOW, only: ['worldclock/cookies.js'], globals: { document } });
+  const { page } = loadClock(NOW);
   page.setCookie('TZ1', 5);
   page.setCookie('TZ2', 'a b;c');
-  assert.deepEqual(document.written, [`TZ1=5${EXPIRES}`, `TZ2=a%20b%3Bc${EXPIRES}`]);
+  assert.deepEqual(page.document.written, [`TZ1=5${EXPIRES}`, `TZ2=a%20b%3Bc${EXPIRES}`]);
   assert.deepEqual(['TZ1', 'TZ2', 'TZ3'].map(page.getCookie), ['5', 'a b;c', '']);
   const read = (text) => { page.document = { cookie: text }; return page.getCookie('TZ1'); };
   assert.deepEqual(['', 'TZ2=7', 'TZ2=17; TZ1=4', 'TZ1=; TZ2=3'].map(read), ['', '', '4', '']);
@@ -20,15 +18,8 @@ test('cookies: escaped values that expire 365 days on, found anywhere in the coo
 test('a bad remembered zone still starts the clock and the calendar, on Asia, China', () => {
   for (const jar of [{ TZ1: 'abc', TZ2: '1' }, { TZ1: '-1', TZ2: '3' }, { TZ1: '10', TZ2: '0' }, { TZ1: '5' },
     { TZ1: '2', TZ2: '5' }, { TZ2: '7' }]) {
-    const document = fakeCookies(jar), drawn = [];
-    document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
-    const { page, timers } = loadClock(NOW, {
-      document, detail: { style: {} }, CLD: { SY: {}, SM: {} }, tY: 2003, tM: 5, drawCld: (y, m) => drawn.push([y, m]),
-      map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } }, startHolidays() {},
-    }, { withMenus: false, only: [...clockPieces, 'frame/startup.js'] });
-    page.initialize();
-    const { continentMenu, countryMenu } = document.WorldClock;
-    assert.deepEqual([continentMenu.selectedIndex, countryMenu.selectedIndex, page.City.innerHTML, timers.length, drawn],
+    const { page, timers, drawn } = loadClock(NOW, jar);
+    assert.deepEqual([page.objContinentMenu.selectedIndex, page.objCountryMenu.selectedIndex, page.City.innerHTML, timers.length, drawn],
       [0, 3, '北京、重庆、上海、天津', 1, [[2003, 5]]], JSON.stringify(jar));
   }
 });

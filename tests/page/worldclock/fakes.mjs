@@ -1,17 +1,13 @@
 // Stand-ins for the parts of the browser the world clock touches.
 import { loadPage } from '../load.mjs';
 
-export class Option {
-  constructor(text) { this.text = text; }
-}
+export class Option { constructor(text) { this.text = text; } }
 
 // A one-line select: options[length] = x appends, options[i] = null removes.
-export function fakeSelect() {
+function fakeSelect() {
   const list = [];
-  const options = new Proxy(list, {
-    set: (target, i, value) => (value === null ? target.splice(Number(i), 1) : (target[i] = value), true),
-  });
-  return { options, selectedIndex: -1, texts: () => list.map((o) => o.text) };
+  const set = (target, i, value) => (value === null ? target.splice(Number(i), 1) : (target[i] = value), true);
+  return { options: new Proxy(list, { set }), selectedIndex: -1, texts: () => list.map((o) => o.text) };
 }
 
 // document.cookie: each assignment sets one cookie; reading gives "a=1; b=2".
@@ -24,31 +20,18 @@ export function fakeCookies(initial = {}) {
   };
 }
 
-export const clockPieces = ['calendar/cycle-tables.js', 'worldclock/'];
-
-// The clock's part of the page at a fixed time, with its column's elements
-// and a timer that records what it is asked to run; `globals` adds to them.
-// withMenus: the continent menu filled as the start-up fills it.
-export function loadClock(now, globals = {}, { withMenus = true, only = clockPieces } = {}) {
-  const timers = [];
-  const page = loadPage({ now, only, globals: {
-    Option, LocalTime: {}, GlobeTime: {}, City: {}, world: { style: { left: '0px' } },
-    window: { setTimeout: (code, delay) => timers.push([code, delay]) }, ...globals } });
-  if (withMenus) {
-    page.objContinentMenu = fakeSelect();
-    page.objCountryMenu = fakeSelect();
-    for (const key of Object.keys(page.timeData)) page.objContinentMenu.options[page.objContinentMenu.options.length] = new Option(key);
-  }
-  return { page, timers };
-}
-
-const MARK = "<SPAN STYLE='font-size:12pt;font-family:Wingdings; color:Red;'>R</span> ";
-
-// The zone clock of country c of continent a at `now`, one tick after setTZ.
-export function clockAt(a, c, now, globals) {
-  const { page, timers } = loadClock(now, globals);
-  page.setTZ(a, c);
-  page.tick();
-  const marked = page.City.innerHTML.startsWith(MARK);
-  return { page, timers, text: page.GlobeTime.innerHTML, marked, local: page.LocalTime.innerHTML };
+// The clock's part of the page at a fixed time, started as the page's load
+// starts it, with the zone remembered in the cookies of `jar`; the calendar's
+// side and the timer record what they are asked to do. `globals` adds to them.
+export function loadClock(now, jar = {}, globals = {}) {
+  const timers = [], drawn = [], document = fakeCookies(jar);
+  document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
+  const page = loadPage({ now, only: ['calendar/cycle-tables.js', 'worldclock/', 'frame/startup.js'], globals: {
+    Option, LocalTime: {}, GlobeTime: {}, City: {}, world: { style: { left: '0px' } }, document,
+    window: { setTimeout: (code, delay) => timers.push([code, delay]) }, detail: { style: {} }, CLD: { SY: {}, SM: {} },
+    tY: 2003, tM: 5, drawCld: (y, m) => drawn.push([y, m]), startHolidays() {},
+    map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } }, ...globals } });
+  page.initialize();
+  const marked = /^<SPAN [^>]*Wingdings[^>]*>R<\/span> /.test(page.City.innerHTML);
+  return { page, timers, drawn, marked, text: page.GlobeTime.innerHTML, local: page.LocalTime.innerHTML };
 }

@@ -1,6 +1,6 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { clockAt } from './fakes.mjs';
+import { loadClock } from './fakes.mjs';
 
 const H = 3600000;
 const utc = (y, mo, d, h = 0, mi = 0, s = 0) => Date.UTC(y, mo - 1, d, h, mi, s);
@@ -30,7 +30,7 @@ test('the zone clock and its mark follow the host across a change and over midni
     [3, 5, utc(2027, 7, 1), '2027年7月1日 (四) 上午 02:00:00', true], // Germany: no id given
   ];
   for (const [a, c, now, text, summer] of cases) {
-    const { page, text: shown, marked, local } = clockAt(a, c, now, { hostZones });
+    const { page, text: shown, marked, local } = loadClock(now, { TZ1: a, TZ2: c }, { hostZones });
     assert.deepEqual([shown, marked, page.isDS], [text, summer, summer], text);
     if (now >= from && now < until) assert.equal(local, page.showUTC(new Date(now + 8 * H)), 'local clock at +08');
   }
