@@ -11,8 +11,14 @@ class FakeElement {
   set innerHTML(value) { this.html = String(value); }
 }
 
-// now: the page's load time (ms); only: see loadPage; globals: more globals.
-export function loadView({ now, only, globals: more } = {}) {
+// Noon of a local date: the same calendar day in every time zone.
+export const localNoon = (y, m, d) => new Date(y, m, d, 12).getTime();
+
+// now: the page's load time (ms); only: see loadPage (the engine and the view
+// by default); globals: more globals. start: do what initialize() does for the
+// calendar (the style handle, the selectors on the load month, the first drawing).
+export function loadView({ now, only = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'], globals: more,
+  start = false } = {}) {
   const globals = {
     GZ: new FakeElement(''), YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'), detail: new FakeElement(''),
     CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } }, document: { body: { scrollLeft: 0, scrollTop: 0 } },
@@ -22,19 +28,11 @@ export function loadView({ now, only, globals: more } = {}) {
     for (const id of ['GD', 'SD', 'LD']) globals[id + n] = new FakeElement();
     globals['HD' + n] = new FakeElement('');
   }
-  return loadPage({ now, only, globals: { ...globals, ...more } });
+  const page = loadPage({ now, only, globals: { ...globals, ...more } });
+  if (start) {
+    page.dStyle = page.detail.style;
+    Object.assign(page.CLD, { SY: { selectedIndex: page.tY - 1900 }, SM: { selectedIndex: page.tM } });
+    page.drawCld(page.tY, page.tM);
+  }
+  return page;
 }
-
-// What initialize() does for the calendar: the style handle, the selectors
-// on the load month, the first drawing.
-export function startView(page) {
-  page.dStyle = page.detail.style;
-  Object.assign(page.CLD, { SY: { selectedIndex: page.tY - 1900 }, SM: { selectedIndex: page.tM } });
-  page.drawCld(page.tY, page.tM);
-}
-
-// Noon of a local date: the same calendar day in every time zone.
-export const localNoon = (y, m, d) => new Date(y, m, d, 12).getTime();
-
-// The engine and the view, without the world clock.
-export const calendarOnly = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'];

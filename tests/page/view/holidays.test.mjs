@@ -4,7 +4,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { holidayTable } from '../load.mjs';
-import { loadView, calendarOnly } from './fake-page.mjs';
+import { loadView } from './fake-page.mjs';
 
 const FILE = '/home/u/.local/share/kestrun/holidays.tsv';
 
@@ -15,7 +15,7 @@ const shipped = new Map(fs.readFileSync(holidayTable, 'utf8').split('\n').filter
 function started(own) {
   const messages = [];
   const handler = { postMessage: (text) => messages.push(text) };
-  const page = loadView({ only: calendarOnly,
+  const page = loadView({
     globals: { userHolidays: { file: FILE, ...own }, window: { webkit: { messageHandlers: { holidayProblem: handler } } } } });
   page.useHolidays();
   return { page, messages };

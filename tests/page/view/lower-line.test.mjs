@@ -2,9 +2,9 @@
 // lunar tables.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { loadView, calendarOnly } from './fake-page.mjs';
+import { loadView } from './fake-page.mjs';
 
-const page = loadView({ only: calendarOnly });
+const page = loadView();
 const line = (fields) => page.textMarkup(page.lowerLine({ lYear: 2003, lMonth: 3, lDay: 9, isLeap: false,
   lunarFestival: '', solarFestival: '', solarTerms: '', ...fields }));
 const font = (color, text) => `<font color="${color}">${text}</font>`;
