@@ -11,7 +11,7 @@ export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
 
 // only: optional path prefixes (e.g. ['calendar/']) to load a part of the
 // script, still in page order. The holiday data is made by the build.
-export function mainScript(only) {
+function mainScript(only) {
   return fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8').split('\n').map((l) => l.trim())
     .filter((p) => p.endsWith('.js') && (!only || only.some((prefix) => p.startsWith(prefix))))
     .map((p) => (p === 'calendar/holiday-data.js' ? holidayDataScript(fs.readFileSync(holidayTable, 'utf8'))
@@ -19,25 +19,17 @@ export function mainScript(only) {
     .join('');
 }
 
-// Replaces the context's Date so that `new Date()` and Date.now() read a
-// clock the test sets; every other use of Date is the engine's own.
-const clockPrelude = `(function (RealDate) {
-  var now = null;
-  class Date extends RealDate {
-    constructor(...args) { if (args.length === 0 && now !== null) super(now); else super(...args); }
-    static now() { return now === null ? RealDate.now() : now; }
+// now: fixed current time (ms) seen by the page through `new Date()` and
+// Date.now() until __setNow moves it, or the real clock; globals: stand-ins
+// for what the page reaches (DOM, host), set before it runs.
+export function loadPage({ now = null, only, globals = {} } = {}) {
+  class FixedDate extends Date {
+    constructor(...args) { super(...(args.length ? args : [FixedDate.now()])); }
+    static now() { return now ?? Date.now(); }
   }
-  globalThis.Date = Date;
-  globalThis.__setNow = function (ms) { now = ms; };
-})(Date);`;
-
-// now: fixed current time (ms) seen by the page, or the real clock;
-// globals: stand-ins for what the page reaches (DOM, host), set before it runs.
-export function loadPage({ now, only, globals = {} } = {}) {
-  const context = vm.createContext({ document: {}, window: {}, navigator: { appName: 'Netscape', appVersion: '5.0' }, ...globals });
+  const context = vm.createContext({ Date: FixedDate, __setNow: (ms) => { now = ms; }, document: {}, window: {},
+    navigator: { appName: 'Netscape', appVersion: '5.0' }, ...globals });
   context.window = Object.assign(context.window, { document: context.document });
-  vm.runInContext(clockPrelude, context);
-  if (now !== undefined) context.__setNow(now);
   vm.runInContext(mainScript(only), context, { filename: 'page-script.js' });
   return context;
 }

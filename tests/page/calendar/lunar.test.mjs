@@ -17,3 +17,33 @@ test('epoch, leap months, range ends and the out-of-range values, at any time of
     assert.equal(lunar(y, m - 1, d, 23), lunar(y, m - 1, d), `time of day, ${row}`);
   }
 });
+
+const years = Array.from({ length: 201 }, (_, i) => 1900 + i);
+
+// A wrong entry shows as a year of the wrong length, a new year outside
+// 21 January..20 February, or a range that does not end on 2101-01-29; the
+// converter must find every new year the table lays out, in every zone.
+test('table invariants: leap months, 30-day marks, year lengths and new years', () => {
+  const leapYears = years.filter((y) => c.leapMonth(y) > 0);
+  assert.equal(leapYears.length, 74);
+  for (const y of leapYears) assert.ok(c.leapMonth(y) >= 2 && c.leapMonth(y) <= 11 && !c.leapMonth(y + 1), y);
+  const marked = years.filter((y) => (c.lunarInfo[y - 1900] & 0xf) === 0xf);
+  assert.deepEqual(marked.map((y) => y - 1), leapYears.filter((y) => c.leapDays(y) === 30));
+  const lengths = {}, newYears = [];
+  let t = Date.UTC(1900, 0, 31);
+  for (const y of years) {
+    let sum = c.leapDays(y);
+    for (let m = 1; m <= 12; m++) sum += c.monthDays(y, m);
+    assert.equal(c.lYearDays(y), sum, `months of ${y}`);
+    lengths[sum] = (lengths[sum] || 0) + 1;
+    const u = new Date(t), [yy, mm, dd] = [u.getUTCFullYear(), u.getUTCMonth(), u.getUTCDate()];
+    newYears.push(u.toISOString().slice(5, 10));
+    assert.equal(lunar(yy, mm, dd), `${y}-1-1`);
+    if (y > 1900) assert.equal(lunar(yy, mm, dd - 1), `${y - 1}-12-${c.monthDays(y - 1, 12)}`);
+    t += sum * 86400000;
+  }
+  assert.deepEqual(lengths, { 353: 1, 354: 84, 355: 42, 383: 6, 384: 65, 385: 3 });
+  assert.deepEqual([newYears.sort()[0], newYears.at(-1)], ['01-21', '02-20']);
+  assert.equal(new Date(t).toISOString().slice(0, 10), '2101-01-29');
+  assert.equal(lunar(2101, 0, 28), `2100-12-${c.monthDays(2100, 12)}`);
+});

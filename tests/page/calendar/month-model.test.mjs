@@ -4,7 +4,6 @@ import { loadPage } from '../load.mjs';
 
 const c = loadPage({ only: ['calendar/'] });
 Object.assign(c, { tY: 2003, tM: 1, tD: 14 });
-const label = ' \u4f5c\u8005\u751f\u65e5';
 const L = (lYear, lMonth, lDay, isLeap = false) => ({ lYear, lMonth, lDay, isLeap });
 
 // Each row: day of the month, then the fields expected on that day.
@@ -45,15 +44,12 @@ test('lunar festivals across lunar new years and leap months; January 1900', () 
 });
 
 test('festivals sharing a day keep table order; Easter, the label and Friday the 13th come last', () => {
-  checkDays(2003, 8, [[16, { solarFestival: '国际臭氧层保护日 国际和平日 ' }], [28, { solarFestival: '国际聋人节 世界儿童日 世界海事日 ' }]]);
-  checkDays(2003, 9, [[1, { solarFestival: '国庆节 世界音乐日 国际老人节 国际音乐日 国际减轻自然灾害日(减灾日) ', color: 'red' }],
-    [8, { solarFestival: '全国高血压日 世界视觉日 ' }], [13, { solarFestival: '世界保健日 国际教师节 ' }]]);
+  checkDays(2003, 9, [[1, { solarFestival: '国庆节 世界音乐日 国际老人节 国际音乐日 国际减轻自然灾害日(减灾日) ', color: 'red' }]]);
   checkDays(2003, 10, [[27, { solarFestival: '感恩节 ' }]]);
-  checkDays(2003, 5, [[13, { solarFestival: '黑色星期五' }]]);
   checkDays(2002, 11, [[13, { solarFestival: '南京大屠杀(1937年)纪念日！紧记血泪史！ 黑色星期五' }]]);
   checkDays(2003, 3, [[5, { solarTerms: '清明', color: 'red' }], [20, { solarFestival: ' 复活节 Easter Sunday', solarTerms: '谷雨' }],
     [24, { lunarFestival: '妈祖生辰 (天上圣母诞辰) ', solarFestival: '亚非新闻工作者日 ' }]]);
-  checkDays(2003, 2, [[21, { solarFestival: '世界森林日 消除种族歧视国际日 世界儿歌日 ' + label }]]);
+  checkDays(2003, 2, [[21, { solarFestival: '世界森林日 消除种族歧视国际日 世界儿歌日  \u4f5c\u8005\u751f\u65e5' }]]);
   // Easter is the same in every zone: west of Greenwich the UTC midnight of
   // the equinox is still the day before, which is not the day to count from.
   assert.deepEqual([2003, 2019, 2008].map((y) => { const e = new c.easter(y); return [e.m, e.d]; }), [[3, 20], [3, 21], [2, 23]]);

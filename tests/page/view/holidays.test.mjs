@@ -13,10 +13,8 @@ const shipped = new Map(fs.readFileSync(holidayTable, 'utf8').split('\n').filter
   .map((l) => l.split('\t')).map(([date, , kind]) => [date.split('-').map(Number).join('-'), kind]));
 
 function started(own) {
-  const messages = [];
-  const handler = { postMessage: (text) => messages.push(text) };
-  const page = loadView({
-    globals: { userHolidays: { file: FILE, ...own }, window: { webkit: { messageHandlers: { holidayProblem: handler } } } } });
+  const messages = [], holidayProblem = { postMessage: (text) => messages.push(text) };
+  const page = loadView({ globals: { userHolidays: { file: FILE, ...own }, window: { webkit: { messageHandlers: { holidayProblem } } } } });
   page.useHolidays();
   return { page, messages };
 }
