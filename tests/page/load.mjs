@@ -6,7 +6,7 @@ import vm from 'node:vm';
 import { fileURLToPath } from 'node:url';
 import { holidayDataScript } from '../../resources/holiday-data.mjs';
 
-export const pageDir = fileURLToPath(new URL('../../page', import.meta.url));
+const pageDir = fileURLToPath(new URL('../../page', import.meta.url));
 export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
 
 // only: optional path prefixes (e.g. ['calendar/']) to load a part of the

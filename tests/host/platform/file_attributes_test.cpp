@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 namespace kestrun {
-namespace {
 
 using std::filesystem::perms;
 
@@ -59,5 +58,4 @@ TEST_F(FileAttributes, DirFindsHiddenFilesUnderTheFullMask_KillReportsAMissingFi
     EXPECT_THROW(Kill(folder.file("gone.htm")), RuntimeError);
 }
 
-}  // namespace
 }  // namespace kestrun

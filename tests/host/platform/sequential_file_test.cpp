@@ -7,10 +7,9 @@
 #include <unistd.h>
 
 namespace kestrun {
-namespace {
 
 // What printing one item to path is refused for; empty when it is printed.
-std::string refusal(const std::string& path) {
+static std::string refusal(const std::string& path) {
     try {
         SequentialOutput file(path);
         file.print(u"page");
@@ -38,5 +37,4 @@ TEST(SequentialOutput, RefusesLinksFoldersAndFifosWithoutHangingAndNamesPathAndR
     EXPECT_EQ(refusal(folder.file("missing-folder/out.htm")), "No such file or directory");
 }
 
-}  // namespace
 }  // namespace kestrun

@@ -6,10 +6,9 @@
 #include <sys/stat.h>
 
 namespace kestrun {
-namespace {
 
 // What reading the file refuses it for; empty when it is read.
-std::string refusal(const std::string& path, std::size_t limit = 64) {
+static std::string refusal(const std::string& path, std::size_t limit = 64) {
     try {
         readUserTextFile(path, limit);
         return "";
@@ -31,5 +30,4 @@ TEST(UserTextFile, ReadWhole_AbsentIsNothing_OtherFilesRefusedWithoutWaiting) {
     EXPECT_EQ(refusal(folder.path) + refusal(folder.file("fifo")), "not a regular filenot a regular file");
 }
 
-}  // namespace
 }  // namespace kestrun

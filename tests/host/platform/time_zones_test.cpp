@@ -12,7 +12,6 @@
 
 // Each test runs in a process of its own (CTest), so TZ is left as set.
 namespace kestrun {
-namespace {
 
 constexpr std::int64_t day = 86400;
 const std::int64_t from = g_get_real_time() / G_USEC_PER_SEC - day, until = from + 401 * day;
@@ -23,7 +22,7 @@ const std::int64_t from = g_get_real_time() / G_USEC_PER_SEC - day, until = from
 // `inverted`: zones whose database winter is "daylight saving" set back from
 // a summer standard time (Dublin's GMT, Morocco's Ramadan hour); the clocks
 // mark the time that is ahead as summer time.
-void expectAgreement(const char* tz, const std::vector<ZoneInterval>& given, bool inverted = false) {
+static void expectAgreement(const char* tz, const std::vector<ZoneInterval>& given, bool inverted = false) {
     ASSERT_FALSE(given.empty()) << tz;
     EXPECT_EQ(given.front().start, from) << tz;
     auto check = [&](std::int64_t t, const ZoneInterval& shown) {
@@ -68,5 +67,4 @@ TEST(TimeZones, LocalTimeFollowsEveryFormOfTz) {
     }
 }
 
-}  // namespace
 }  // namespace kestrun

@@ -13,12 +13,10 @@ test('solar terms: the days of 1900, 2003 and 2100, and a term a second before m
 });
 
 test('cycle names, animals and lunar day numerals', () => {
-  const names = { 0: '甲子', 10: '甲戌', 12: '丙子', 36: '庚子', 59: '癸亥', 60: '甲子', 138: '壬午',
-    139: '癸未', 236: '庚申', 1248: '壬子', 1249: '癸丑', 37630: '甲戌' };
+  const names = { 0: '甲子', 12: '丙子', 59: '癸亥', 60: '甲子', 139: '癸未', 1249: '癸丑', 37630: '甲戌' };
   for (const [num, name] of Object.entries(names)) assert.equal(c.cyclical(Number(num)), name, num);
   assert.equal(new Set(Array.from({ length: 60 }, (_, i) => c.cyclical(i))).size, 60);
   assert.deepEqual([1900, 2003, 2100].map((y) => c.Animals[(y - 4) % 12]), ['鼠', '羊', '猴']);
-  const numerals = { 0: '初日', 1: '初一', 9: '初九', 10: '初十', 11: '十一', 19: '十九', 20: '二十',
-    21: '廿一', 29: '廿九', 30: '三十', '-1': '', '-29': '' };
-  for (const [d, text] of Object.entries(numerals)) assert.equal(c.cDay(Number(d)), text, d);
+  const numerals = '初日 初一 初九 初十 十一 十九 二十 廿一 廿九 三十'.split(' ');
+  assert.deepEqual([0, 1, 9, 10, 11, 19, 20, 21, 29, 30, -1, -29].map(c.cDay), [...numerals, '', '']);
 });

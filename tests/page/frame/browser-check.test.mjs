@@ -1,12 +1,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import path from 'node:path';
 import vm from 'node:vm';
-import { pageDir } from '../load.mjs';
 
 // The check is the inline script of the body's start; run exactly that text.
-const markup = fs.readFileSync(path.join(pageDir, 'frame/body-start.html'), 'utf8');
+const markup = fs.readFileSync(new URL('../../../page/frame/body-start.html', import.meta.url), 'utf8');
 const check = markup.match(/<SCRIPT language=JScript>\n<!--\n([\s\S]*?)\/\/-->/)[1];
 
 // What the check writes for a browser of the given version that lacks `missing`.

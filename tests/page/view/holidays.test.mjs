@@ -63,17 +63,15 @@ test('a user table replaces the years it holds, the December days of 元旦 coun
 
 test('a user table with a bad line is refused as a whole and named, the shipped table kept', () => {
   const good = '2027-01-01\t元旦\toff\n';
-  const bad = [
-    ['2027-01-01\t元旦', 'fields', '应为以 Tab 分隔的三栏'], ['2027/01/02\t元旦\toff', 'date', '日期应写作 yyyy-mm-dd'],
-    ['2027-02-29\t春节\toff', 'day', '该年没有这一天'], ['2101-01-01\t元旦\toff', 'range', '年份不在 1900-2100 之内'],
-    ['2027-01-02\t元旦\tholiday', 'kind', '类型应为 off 或 work'], ['2027-01-01\t元旦\twork', 'twice', '日期重复'],
-  ];
-  for (const [line, reason, text] of bad) {
+  const bad = [['2027-01-01\t元旦', '应为以 Tab 分隔的三栏'], ['2027/01/02\t元旦\toff', '日期应写作 yyyy-mm-dd'],
+    ['2027-02-29\t春节\toff', '该年没有这一天'], ['2101-01-01\t元旦\toff', '年份不在 1900-2100 之内'],
+    ['2027-01-02\t元旦\tholiday', '类型应为 off 或 work'], ['2027-01-01\t元旦\twork', '日期重复']];
+  for (const [line, text] of bad) {
     const { page, messages } = started({ text: good + line + '\n' + good });
     page.drawCld(2027, 0);
-    assert.equal(page.HE.innerText, `${FILE} 第2行有误（${text}），未采用，仍用内置放假安排`, line);
-    assert.deepEqual(messages, [`${FILE}: line 2: ${page.holidayReasons[reason]}; the shipped holiday data is used`]);
-    assert.deepEqual([page.holidayOf(2027, 0, 1), page.holidayOf(2026, 9, 1).kind, page.HN.innerText.slice(0, 5)], [null, 'off', '2027年']);
+    assert.deepEqual([page.HE.innerText, page.holidayOf(2027, 0, 1), page.holidayOf(2026, 9, 1).kind, page.HN.innerText.slice(0, 5)],
+      [`${FILE} 第2行有误（${text}），未采用，仍用内置放假安排`, null, 'off', '2027年'], line);
+    assert.match(messages.join('\n'), new RegExp(`^${FILE}: line 2: [^\n]+; the shipped holiday data is used$`));
   }
   const { page } = started({ error: 'Permission denied' });
   page.drawCld(2026, 9);

@@ -15,7 +15,7 @@ test('what the lower line shows, in order of precedence, and how long texts are 
   const cases = [
     // Lunar day numerals; a month's first day with its length (2003: month 3 has 29 days, 2 has 30;
     // 2025: leap 6 has 29, month 6 has 30).
-    [{ lDay: 9 }, '初九'], [{ lDay: 20 }, '二十'], [{ lDay: 1 }, '<b>3月小</b>'], [{ lMonth: 2, lDay: 1 }, '<b>2月大</b>'],
+    [{ lDay: 9 }, '初九'], [{ lDay: 1 }, '<b>3月小</b>'], [{ lMonth: 2, lDay: 1 }, '<b>2月大</b>'],
     [{ lYear: 2025, lMonth: 6, lDay: 1, isLeap: true }, '<b>闰6月小</b>'], [{ lYear: 2025, lMonth: 6, lDay: 1 }, '<b>6月大</b>'],
     // Before the lunar table: no lunar date.
     ...[-29, -1, 0, 1].map((lDay) => [{ lYear: 1899, lMonth: 0, lDay }, '']),

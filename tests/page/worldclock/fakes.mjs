@@ -10,14 +10,10 @@ function fakeSelect() {
   return { options: new Proxy(list, { set }), selectedIndex: -1, texts: () => list.map((o) => o.text) };
 }
 
-// document.cookie: each assignment sets one cookie; reading gives "a=1; b=2".
-export function fakeCookies(initial = {}) {
-  const jar = new Map(Object.entries(initial)), written = [];
-  return {
-    written,
-    get cookie() { return [...jar].map(([k, v]) => `${k}=${v}`).join('; '); },
-    set cookie(text) { written.push(text); const [k, v] = text.split(';')[0].split('='); jar.set(k, v); },
-  };
+// document.cookie, read as "a=1; b=2".
+function fakeCookies(initial = {}) {
+  const jar = new Map(Object.entries(initial));
+  return { get cookie() { return [...jar].map(([k, v]) => `${k}=${v}`).join('; '); } };
 }
 
 // The clock's part of the page at a fixed time, started as the page's load
