@@ -69,10 +69,9 @@ test('whole range: pillars move one step at a time, days daily, months on their 
     const got = [step(a.cDay, b.cDay), step(a.cMonth, b.cMonth), step(a.cYear, b.cYear)];
     assert.deepEqual(got, [1, firstTerms.includes(b.solarTerms) ? 1 : 0, b.solarTerms === '立春' ? 1 : 0], iso);
   }
-  for (let y = 1900; y <= 2100; y++) {
-    const marked = days.filter((r) => r.sYear === y && r.solarFestival.includes('复活节'));
-    assert.equal(marked.length, 1, y);
-    const [{ sMonth, sDay }] = marked;
-    assert.ok(sMonth * 100 + sDay >= 322 && sMonth * 100 + sDay <= 426 && new Date(Date.UTC(y, sMonth - 1, sDay)).getUTCDay() === 0, `${y}`);
+  const easters = days.filter((r) => r.solarFestival.includes('复活节'));
+  assert.deepEqual(easters.map((r) => r.sYear), Array.from({ length: 201 }, (_, i) => 1900 + i));
+  for (const { sYear, sMonth, sDay } of easters) {
+    assert.ok(sMonth * 100 + sDay >= 322 && sMonth * 100 + sDay <= 426 && new Date(sYear, sMonth - 1, sDay).getDay() === 0, sYear);
   }
 });
