@@ -20,11 +20,9 @@ test('the zone clock and its mark follow the host across a change and over midni
   const cases = [ // [continent, country, now, text, on summer time]
     [6, 6, utc(2027, 3, 14, 6, 59, 59), '2027年3月14日 (日) 上午 01:59:59', false], // US(Eastern)
     [6, 6, utc(2027, 3, 14, 7), '2027年3月14日 (日) 上午 03:00:00', true],
-    [6, 6, utc(2027, 11, 7, 5, 59, 59), '2027年11月7日 (日) 上午 01:59:59', true],
     [6, 6, utc(2027, 11, 7, 6), '2027年11月7日 (日) 上午 01:00:00', false],
     [9, 31, utc(2026, 12, 7, 10, 59, 59), '2026年12月7日 (一) 下午 11:59:59', false], // Western Samoa
     [9, 31, utc(2026, 12, 7, 11), '2026年12月8日 (二) 上午 00:00:00', false],
-    [9, 31, utc(2026, 12, 7, 23, 30), '2026年12月8日 (二) 上午 12:30:00', false],
     [6, 6, utc(2003, 7, 4, 12), '2003年7月4日 (五) 上午 08:00:00', true], // before the span
     [6, 6, utc(2028, 7, 4, 12), '2028年7月4日 (二) 上午 08:00:00', true], // after it
     [3, 5, utc(2027, 7, 1), '2027年7月1日 (四) 上午 02:00:00', true], // Germany: no id given
