@@ -9,19 +9,11 @@ import { holidayDataScript } from '../../resources/holiday-data.mjs';
 const pageDir = fileURLToPath(new URL('../../page', import.meta.url));
 export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
 
-// only: optional path prefixes (e.g. ['calendar/']) to load a part of the
-// script, still in page order. The holiday data is made by the build.
-function mainScript(only) {
-  return fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8').split('\n').map((l) => l.trim())
-    .filter((p) => p.endsWith('.js') && (!only || only.some((prefix) => p.startsWith(prefix))))
-    .map((p) => (p === 'calendar/holiday-data.js' ? holidayDataScript(fs.readFileSync(holidayTable, 'utf8'))
-      : fs.readFileSync(path.join(pageDir, p), 'utf8')))
-    .join('');
-}
-
 // now: fixed current time (ms) seen by the page through `new Date()` and
-// Date.now() until __setNow moves it, or the real clock; globals: stand-ins
-// for what the page reaches (DOM, host), set before it runs.
+// Date.now() until __setNow moves it, or the real clock; only: optional path
+// prefixes (e.g. ['calendar/']) to load a part of the script, still in page
+// order; globals: stand-ins for what the page reaches (DOM, host), set before
+// it runs. The holiday data is made by the build.
 export function loadPage({ now = null, only, globals = {} } = {}) {
   class FixedDate extends Date {
     constructor(...args) { super(...(args.length ? args : [FixedDate.now()])); }
@@ -30,6 +22,10 @@ export function loadPage({ now = null, only, globals = {} } = {}) {
   const context = vm.createContext({ Date: FixedDate, __setNow: (ms) => { now = ms; }, document: {}, window: {},
     navigator: { appName: 'Netscape', appVersion: '5.0' }, ...globals });
   context.window = Object.assign(context.window, { document: context.document });
-  vm.runInContext(mainScript(only), context, { filename: 'page-script.js' });
+  const script = fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8').split('\n').map((l) => l.trim())
+    .filter((p) => p.endsWith('.js') && (!only || only.some((prefix) => p.startsWith(prefix))))
+    .map((p) => (p === 'calendar/holiday-data.js' ? holidayDataScript(fs.readFileSync(holidayTable, 'utf8'))
+      : fs.readFileSync(path.join(pageDir, p), 'utf8')));
+  vm.runInContext(script.join(''), context, { filename: 'page-script.js' });
   return context;
 }

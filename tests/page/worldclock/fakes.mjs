@@ -1,7 +1,7 @@
 // Stand-ins for the parts of the browser the world clock touches.
 import { loadPage } from '../load.mjs';
 
-export class Option { constructor(text) { this.text = text; } }
+class Option { constructor(text) { this.text = text; } }
 
 // A one-line select: options[length] = x appends, options[i] = null removes.
 function fakeSelect() {
@@ -10,18 +10,13 @@ function fakeSelect() {
   return { options: new Proxy(list, { set }), selectedIndex: -1, texts: () => list.map((o) => o.text) };
 }
 
-// document.cookie, read as "a=1; b=2".
-function fakeCookies(initial = {}) {
-  const jar = new Map(Object.entries(initial));
-  return { get cookie() { return [...jar].map(([k, v]) => `${k}=${v}`).join('; '); } };
-}
-
 // The clock's part of the page at a fixed time, started as the page's load
-// starts it, with the zone remembered in the cookies of `jar`; the calendar's
-// side and the timer record what they are asked to do. `globals` adds to them.
+// starts it, with the zone remembered in the cookies of `jar` (document.cookie
+// reads "TZ1=3; TZ2=5"); the calendar's side and the timer record what they
+// are asked to do. `globals` adds to them.
 export function loadClock(now, jar = {}, globals = {}) {
-  const timers = [], drawn = [], document = fakeCookies(jar);
-  document.WorldClock = { continentMenu: fakeSelect(), countryMenu: fakeSelect() };
+  const timers = [], drawn = [], cookie = Object.entries(jar).map(([k, v]) => `${k}=${v}`).join('; ');
+  const document = { cookie, WorldClock: { continentMenu: fakeSelect(), countryMenu: fakeSelect() } };
   const page = loadPage({ now, only: ['calendar/cycle-tables.js', 'worldclock/', 'frame/startup.js'], globals: {
     Option, LocalTime: {}, GlobeTime: {}, City: {}, world: { style: { left: '0px' } }, document,
     window: { setTimeout: (code, delay) => timers.push([code, delay]) }, detail: { style: {} }, CLD: { SY: {}, SM: {} },
