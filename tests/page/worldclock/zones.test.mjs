@@ -3,9 +3,8 @@ import assert from 'node:assert/strict';
 import { loadPage } from '../load.mjs';
 
 const { timeData } = loadPage({ only: ['worldclock/zones.js'] });
-const continents = Object.keys(timeData);
 // Plain arrays: the page's own belong to another realm.
-const entries = continents.map((c) => Object.entries(timeData[c]).map(([key, zone]) => [key, [...zone]]));
+const entries = Object.values(timeData).map((zones) => Object.entries(zones).map(([key, zone]) => [key, [...zone]]));
 
 test('ten continents with 223 zones in menu order, each with an offset, a rule of two halves and its cities', () => {
   assert.deepEqual(entries.map((e) => e.length), [22, 27, 5, 23, 7, 11, 13, 36, 46, 33]);
