@@ -42,7 +42,7 @@ function assertLikeGrid(lines, names, left, y, m) {
   assert.equal(columns(lines[names], left, left + 7 * cell + 6).replace(/ +/g, ''), '日一二三四五六');
 }
 
-test('a month and a year (three months a row) print the grid\'s numbers and lower lines, column by column, colours or not', () => {
+test('a month and a year (three months a row) print the grid\'s cells column by column, colours or not', () => {
   const lines = cal.monthText(1900, 0, false).split('\n');
   assert.match(lines[0], new RegExp('公元1900年1月 ' + text(grid.yearHeading(grid.eraText(1900), 1900))));
   assertLikeGrid(lines, 1, 0, 1900, 0);

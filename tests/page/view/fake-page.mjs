@@ -17,8 +17,8 @@ export const localNoon = (y, m, d) => new Date(y, m, d, 12).getTime();
 // now: the page's load time (ms); only: see loadPage (the engine and the view
 // by default); globals: more globals. start: do what initialize() does for the
 // calendar (the style handle, the selectors on the load month, the first drawing).
-export function loadView({ now, only = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'], globals: more,
-  start = false } = {}) {
+export function loadView({ now, globals: more, start = false,
+  only = ['view/', 'calendar/', 'frame/today.js', 'worldclock/host-zones.js'] } = {}) {
   const globals = {
     GZ: new FakeElement(''), YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'), detail: new FakeElement(''),
     CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } }, document: { body: { scrollLeft: 0, scrollTop: 0 } },
