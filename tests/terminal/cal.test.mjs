@@ -56,6 +56,7 @@ test('a month and a year (three months a row) print the grid\'s cells column by 
   const painted = cal.monthText(cal.tY, cal.tM, true);
   assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), cal.monthText(cal.tY, cal.tM, false));
   assert.match(painted, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
+  assert.match(cal.monthText(2026, 9, true), /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
 });
 
 test('the iCalendar events of a year are the texts of its month models, folded at 75 octets with CR LF', () => {
@@ -85,7 +86,7 @@ test('command-line forms, and each bad argument with status 2 and one line', () 
     [cal.monthText(cal.tY, cal.tM, false), cal.monthText(2027, 1, false), cal.yearText(2027, false), cal.yearText(2027, true)]);
   assert.equal(run('--help').status, 0);
   for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['2027', '2月'], ['-y', '20x7'], ['--color=sometimes'],
-    ['--bogus'], ['2027', '2', '3']]) {
+    ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2']]) {
     const { status, out, err } = run(...bad);
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
