@@ -1,10 +1,14 @@
 // The page as the real program draws it on a first start: footer date, the
 // zone column, the clocks against the system's own reading of its time-zone
-// database, no context menu, and the browser shims (lit map, pop-up shadow,
-// fonts).
+// database, no context menu, the browser shims (lit map, pop-up shadow,
+// fonts), and a page that stays: it can neither leave, open a window nor read
+// another local file.
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { Kestrun, execFileP, until } from './harness.mjs';
+import fs from 'node:fs';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { Kestrun, execFileP, sleep, until } from './harness.mjs';
 
 // A POSIX rule, which the engine on its own reads as UTC; the program and this
 // test process both run under it.
@@ -94,26 +98,22 @@ describe('page frame', () => {
 
   test('each font the page names is drawn in its substitute, the symbols one em wide', async () => {
     const fonts = [
-      ["'华文行楷'", "'AR PL UKai CN'", '两百年日历'],
-      ["'标楷体'", "'AR PL UKai TW'", '农历丙午年'],
-      ["'细明体'", "'WenQuanYi Zen Hei Mono'", 'Asia 亚洲'],
-      ["'新细明体'", "'AR PL UMing TW'", 'Porto 北京'],
-      ['Arial', "'Liberation Sans'", '2026 Abc'],
-      ["bold 'Arial Black'", "bold 'DejaVu Sans'", '0000 JUN'],
+      ["32px '华文行楷'", "32px 'AR PL UKai CN'", '两百年日历'],
+      ["32px '标楷体'", "32px 'AR PL UKai TW'", '农历丙午年'],
+      ["32px '细明体'", "32px 'WenQuanYi Zen Hei Mono'", 'Asia 亚洲'],
+      ["32px '新细明体'", "32px 'AR PL UMing TW'", 'Porto 北京'],
+      ['32px Arial', "32px 'Liberation Sans'", '2026 Abc'],
+      ["bold 32px 'Arial Black'", "bold 32px 'DejaVu Sans'", '0000 JUN'],
     ];
     const drawn = await app.run(`var fonts = arguments[0], c = document.createElement('canvas'), g = c.getContext('2d');
       function ink(font, text) {
         c.width = 300; c.height = 60; g.font = font; g.fillText(text, 5, 45);
-        var d = g.getImageData(0, 0, 300, 60).data, h = 0;
-        for (var i = 3; i < d.length; i += 4) h = (h * 31 + d[i]) >>> 0;
-        return h;
+        return g.getImageData(0, 0, 300, 60).data.join();
       }
-      function font(name) { return name.indexOf('bold ') == 0 ? 'bold 32px ' + name.slice(5) : '32px ' + name; }
-      return Promise.all(fonts.map(function (f) { return document.fonts.load(font(f[0]), f[2]); })
+      return Promise.all(fonts.map(function (f) { return document.fonts.load(f[0], f[2]); })
         .concat([document.fonts.load('12pt Wingdings', 'R\\u00da\\u00d9')])).then(function () {
-        g.font = '12pt Wingdings';
         return fonts.map(function (f) {
-          return [f[0], ink(font(f[0]), f[2]) == ink(font(f[1]), f[2]), ink(font(f[0]), f[2]) != ink("32px 'No Such Font'", f[2])];
+          return [f[0], ink(f[0], f[2]) == ink(f[1], f[2]), ink(f[0], f[2]) != ink("32px 'No Such Font'", f[2])];
         }).concat([getComputedStyle(YMBG).fontWeight], ['R', '\\u00da', '\\u00d9'].map(function (ch) {
           g.font = '12pt Wingdings'; return Math.round(g.measureText(ch).width); }));
       });`, fonts);
@@ -139,5 +139,30 @@ describe('page frame', () => {
     const [[r, g, b], [pr, pg, pb]] = [shown, hidden].map((shot) => shot.pixel(t.x + 1, t.y + 1));
     assert.ok(Math.abs(r - 0.2 * pr) < 12 && Math.abs(g - 0.2 * pg) < 12 && Math.abs(b - (0.8 * 102 + 0.2 * pb)) < 12,
       `pop-up ${[r, g, b]} over ${[pr, pg, pb]}`);
+  });
+
+  test('a page script can neither leave the page, open a window nor read another local file', async () => {
+    const [page, secret] = ['page.html', 'secret.txt'].map((name) => path.join(app.home, name));
+    fs.writeFileSync(page, '<html><body>elsewhere</body></html>');
+    fs.writeFileSync(secret, 'the secret');
+    const url = pathToFileURL(page).href;
+    // A window opened from a click counts as the user's, the strongest case.
+    await app.run(`var url = arguments[0]; window.stillHere = true; location = url;
+      var form = document.forms.CLD; form.action = url; form.submit();
+      document.body.onclick = function () { window.opened = window.open(url); };`, url);
+    const windows = await app.windows();
+    await app.click(5, 5);
+    // What must not happen would happen within a moment: look a few times.
+    for (let i = 0; i < 6; i++, await sleep(250)) {
+      assert.ok(await app.run("return window.stillHere === true && /readto\\.htm$/.test(location.pathname) && typeof cld == 'object';"),
+        'the calendar page is still shown');
+    }
+    assert.equal(await app.run('return window.opened;'), null);
+    assert.deepEqual(await app.windows(), windows);
+    const read = await app.driver.executeAsyncScript(`var done = arguments[1], request = new XMLHttpRequest();
+      request.onload = function () { done('read: ' + request.responseText); };
+      request.onerror = function () { done('refused'); };
+      try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`, pathToFileURL(secret).href);
+    assert.equal(read, 'refused');
   });
 });

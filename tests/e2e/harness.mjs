@@ -95,28 +95,22 @@ export function tempFolder() {
 }
 
 export class Kestrun {
-  static start(options = {}) {
-    return Kestrun.#open(async (app) => {
-      await app.#startDisplay();
-      await app.#startWebDriver();
-      app.binary = options.binary ?? programPath;
-      await app.#startProgram();
-    });
-  }
-
-  static display() {
-    return Kestrun.#open((app) => app.#startDisplay());
-  }
-
-  static async #open(steps) {
+  static async display() {
     const app = new Kestrun();
-    try {
-      await steps(app);
-      return app;
-    } catch (error) {
-      await app.stop();
-      throw error;
-    }
+    await app.#startDisplay().catch((error) => app.#fail(error));
+    return app;
+  }
+
+  static async start({ binary = programPath } = {}) {
+    const app = await Kestrun.display();
+    app.binary = binary;
+    await app.#startWebDriver().then(() => app.#startProgram()).catch((error) => app.#fail(error));
+    return app;
+  }
+
+  async #fail(error) {
+    await this.stop();
+    throw error;
   }
 
   async #startDisplay() {

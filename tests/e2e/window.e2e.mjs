@@ -1,12 +1,13 @@
 // The window as a desktop program: classic scroll bars, its place, size and
-// maximised state kept across a restart, settings it cannot use, a second
-// start that hands over to the running program, and no drawing while unseen.
+// maximised state kept across a restart, settings it cannot use, no remote
+// inspector, a second start that hands over to the running program, and no
+// drawing while unseen.
 import { describe, it, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { Kestrun, buildDir, execFileP, programPath, tether, until } from './harness.mjs';
+import { Kestrun, buildDir, execFileP, freePort, listening, programPath, tether, until } from './harness.mjs';
 
 // Client area on the screen, and whether it is maximised.
 async function geometry(app, window = app.window) {
@@ -71,11 +72,14 @@ describe('window', () => {
   });
 
   it('opens at its designed size with a warning when its settings cannot be used, rewrites them at close, ' +
-    'and hands a second start over to the running program, which comes to the front', async () => {
+    'keeps the engine\'s remote inspector closed whatever the environment says, and hands a second start over to the running program, which comes to the front', async () => {
     const app = await Kestrun.display();
     const settings = path.join(app.home, '.config/kestrun/window.ini');
     const bus = spawn('dbus-daemon', ['--session', '--nofork', '--print-address=1'], { stdio: ['ignore', 'pipe', 'ignore'] });
     tether(bus.pid);
+    const port = await freePort();
+    // Without the test switch; the engine would open it with its first context, before the window.
+    const inspector = { WEBKIT_INSPECTOR_HTTP_SERVER: `127.0.0.1:${port}`, WEBKIT_INSPECTOR_SERVER: `127.0.0.1:${port + 1}` };
     try {
       fs.mkdirSync(path.dirname(settings), { recursive: true });
       for (const [text, warning] of [
@@ -83,9 +87,9 @@ describe('window', () => {
         ['[Window]\nx=-3000\ny=5000\nwidth=600\nheight=450\nmaximized=true\n', /no monitor shows the window/],
       ]) {
         fs.writeFileSync(settings, text);
-        const program = await app.launch();
+        const program = await app.launch({ ...app.env, DBUS_SESSION_BUS_ADDRESS: '', ...inspector });
         const { width, height, maximised } = await geometry(app, program.window);
-        assert.deepEqual([width, height, maximised], [437, 324, false]);
+        assert.deepEqual([width, height, maximised, await listening(port), await listening(port + 1)], [437, 324, false, false, false]);
         program.kill('SIGTERM');
         assert.equal(await program.ended, 0, program.errors);
         assert.match(program.errors, warning);
