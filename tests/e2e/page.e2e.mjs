@@ -1,14 +1,20 @@
-// The page as the real program draws it on a first start: footer date, the
-// zone column, the clocks against the system's own reading of its time-zone
-// database, no context menu, the browser shims (lit map, pop-up shadow,
-// fonts), and a page that stays: it can neither leave, open a window nor read
-// another local file.
+// The page in the real program, as it draws on a first start: footer date,
+// the zone column, the clocks against the system's own reading of its
+// time-zone database, no context menu, the browser shims (lit map, pop-up
+// shadow, fonts); the keyboard (real key presses on the X display), the names
+// a screen reader gets, official holidays (the shipped table built in, the
+// show setting across a restart, a refused holidays.tsv named); and a page
+// that stays: it can neither leave, open a window nor read another local file.
+// (The day cells' names, which days are holidays and their badges' colours are
+// tested in tests/page/view.)
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { Kestrun, execFileP, sleep, until } from './harness.mjs';
+
+let app;
 
 // A POSIX rule, which the engine on its own reads as UTC; the program and this
 // test process both run under it.
@@ -29,8 +35,29 @@ async function dateText(tz, s) {
 
 const brightness = (p) => p[0] + p[1] + p[2];
 
-describe('page frame', () => {
-  let app;
+const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
+
+async function show(y, m) {
+  await app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
+    ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
+}
+
+// The marked day: [year, month, day], whether its cell has the focus and the
+// mark, and the pop-up's text and place (left of the pop-up - right of the cell).
+const marked = () => app.run(`var cell = document.activeElement, box = cell.getBoundingClientRect();
+  return { day: [cld[0].sYear, cld[0].sMonth - 1, kDay], focused: cell.id == 'GD' + (cld.firstWeek + kDay - 1),
+    mark: cell.style.outlineStyle, popup: detail.style.visibility == 'visible' ? detail.innerText.split('\\n')[0] : '',
+    gap: detail.getBoundingClientRect().left - box.right, top: detail.getBoundingClientRect().top - box.top };`);
+
+async function press(key, check) {
+  await app.key(key);
+  await app.waitFor(check, `the page to answer ${key}`);
+}
+
+// Draws October 2026 (it begins on a Thursday: cell 4 is the 1st); the 1st's badge.
+const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = 9; changeCld(); return HD4.innerHTML');
+
+describe('page', () => {
   before(async () => {
     app = await Kestrun.start();
     await app.resize(1000, 720);
@@ -40,14 +67,10 @@ describe('page frame', () => {
   test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle', async () => {
     const map = await app.rect('#map');
     const shot = await app.screenshot();
-    // The pixels of columns x0 to x1 that keep() takes.
-    const scan = (x0, x1, keep) => {
-      const kept = [];
-      for (let x = x0; x < x1; x += 2) {
-        for (let y = map.y + 10; y < map.y + map.height - 10; y += 2) if (keep(shot.pixel(x, y))) kept.push(shot.pixel(x, y));
-      }
-      return kept;
-    };
+    // The pixels of the map's columns x0 to x1 (every second one) that keep() takes.
+    const every2 = (from, to) => Array.from({ length: Math.ceil((to - from) / 2) }, (_, i) => from + 2 * i);
+    const scan = (x0, x1, keep) => every2(x0, x1)
+      .flatMap((x) => every2(map.y + 10, map.y + map.height - 10).map((y) => shot.pixel(x, y))).filter(keep);
     // The map is one character of our symbol font, decoded from the page's code page.
     const [char, width] = await app.run('return [world.textContent.charCodeAt(0), world.getBoundingClientRect().width]');
     assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
@@ -139,6 +162,58 @@ describe('page frame', () => {
     const [[r, g, b], [pr, pg, pb]] = [shown, hidden].map((shot) => shot.pixel(t.x + 1, t.y + 1));
     assert.ok(Math.abs(r - 0.2 * pr) < 12 && Math.abs(g - 0.2 * pg) < 12 && Math.abs(b - (0.8 * 102 + 0.2 * pb)) < 12,
       `pop-up ${[r, g, b]} over ${[pr, pg, pb]}`);
+  });
+
+  test('turns the month with PageUp/PageDown, the year with Shift, and returns with Home', async () => {
+    const [y, m] = await shown();
+    for (const [key, months] of [['Next', 1], ['shift+Next', 13], ['Prior', 12], ['shift+Prior', 0], ['Prior', -1], ['Home', 0]]) {
+      const to = new Date(y, m + months, 1);
+      await press(key, `return CLD.SM.selectedIndex == ${to.getMonth()} && CLD.SY.selectedIndex == ${to.getFullYear() - 1900}`);
+      assert.deepEqual(await shown(), [to.getFullYear(), to.getMonth(), to.getFullYear(), to.getMonth()], key);
+    }
+  });
+
+  test('moves the focus mark and its pop-up over the days and across months; Escape hides the pop-up', async () => {
+    await show(2004, 2);
+    for (const [key, [y, m, d]] of [['Right', [2004, 2, 1]], ['Left', [2004, 1, 29]], ['Down', [2004, 2, 7]], ['Up', [2004, 1, 29]]]) {
+      await press(key, `return kDay == ${d}`);
+      const day = await marked();
+      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'dotted', `${y} 年 ${m + 1} 月 ${d} 日`], key);
+      assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell after ${key}: ${day.gap}, ${day.top}`);
+    }
+    await press('Escape', "return detail.style.visibility == 'hidden'");
+    assert.equal((await marked()).mark, 'dotted');
+    // The mark stops at the last day there is.
+    await show(2100, 11);
+    await app.run('markDay(31)');
+    await app.key('Right');
+    await press('Left', 'return kDay == 30');
+    assert.deepEqual((await marked()).day, [2100, 11, 30]);
+  });
+
+  test('tabs through the selectors, the buttons (named for a screen reader) and the zone menus in order; the clock is a quiet timer', async () => {
+    await app.run('document.activeElement.blur()');
+    for (const name of ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu']) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+    }
+    const clock = await app.driver.findElement({ css: '#LocalTime' });
+    assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
+  });
+
+  test('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+    assert.equal(await october(), '休');
+    await app.clickOn('label:has(#HB)');
+    await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
+    await app.restart();
+    assert.deepEqual([await app.run('return HB.checked'), await october()], [false, '']);
+
+    const file = path.join(app.env.XDG_DATA_HOME, 'kestrun', 'holidays.tsv');
+    const text = 'date\tholiday\tkind\n2027-02-30\t春节\toff\n';
+    fs.writeFileSync(file, text);
+    await app.restart();
+    assert.equal(await app.run('return HE.innerText'), `${file} 第2行有误（该年没有这一天），未采用，仍用内置放假安排`);
+    assert.equal(await app.run("return eval('SD' + (cld.firstWeek + tD - 1)).innerHTML"), String(new Date().getDate()));
+    assert.equal(fs.readFileSync(file, 'utf8'), text);
   });
 
   test('a page script can neither leave the page, open a window nor read another local file', async () => {
