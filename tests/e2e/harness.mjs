@@ -67,12 +67,10 @@ function stat(pid) {
 }
 
 // Children of a process (the program is started by the driver).
-const childPids = (pid) => fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e) && Number(stat(e)[1]) === pid).map(Number);
+const childPids = (pid) => fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e) && +stat(e)[1] === pid).map(Number);
 
 // Every process started under pid, depth first.
-export function descendantPids(pid) {
-  return childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
-}
+export const descendantPids = (pid) => childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
 
 const processAlive = (pid) => ![undefined, 'Z'].includes(stat(pid)[0]);
 
@@ -126,14 +124,13 @@ export class Kestrun {
       this.xvfb.stdio[3].on('data', (d) => { if ((text += d).includes('\n')) resolve(`:${text.trim()}`); });
       this.xvfb.once('exit', (code) => reject(new Error(`Xvfb ended (${code}): ${errors}`)));
     });
-    const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, ...env } = process.env; // X only, no session bus
+    // X only, no session bus, and the user's folders all under HOME.
+    const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, ...env } =
+      process.env;
     this.env = Object.assign(env, {
       DISPLAY: this.display,
       GDK_BACKEND: 'x11',
       HOME: this.home,
-      XDG_DATA_HOME: path.join(this.home, '.local/share'),
-      XDG_CONFIG_HOME: path.join(this.home, '.config'),
-      XDG_CACHE_HOME: path.join(this.home, '.cache'),
       NO_AT_BRIDGE: '1',
       // The engine's processes outlive the program by a moment; nothing of
       // theirs should be writing into HOME while it is removed.
@@ -249,9 +246,8 @@ export class Kestrun {
     await this.click(r.x + Math.min(r.width / 2, 200), r.y + Math.min(r.height / 2, 200), button);
   }
 
-  async key(name) {
-    await this.xdotool('windowactivate', '--sync', this.window);
-    await this.xdotool('key', name);
+  key(name) {
+    return this.xdotool('windowactivate', '--sync', this.window, 'key', name);
   }
 
   async resize(width, height) {

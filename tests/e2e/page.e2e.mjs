@@ -12,7 +12,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { Kestrun, execFileP, sleep, until } from './harness.mjs';
+import { Kestrun, execFileP, sleep } from './harness.mjs';
 
 let app;
 
@@ -27,7 +27,7 @@ const ENTRIES = [[1, 23, 'Europe/Istanbul'], [7, 7, 'America/Sao_Paulo'], [3, 16
 
 // date(1)'s reading of second s in zone tz, as a clock text ("2026年12月7日 (一) 下午 01:05:09").
 async function dateText(tz, s) {
-  const { stdout } = await execFileP('date', ['-d', `@${s}`, '+%Y %-m %-d %w %-H %M %S'], { env: { ...process.env, TZ: tz } });
+  const { stdout } = await execFileP('date', ['-d', `@${s}`, '+%Y %-m %-d %w %-H %M %S'], { env: { TZ: tz } });
   const [y, m, d, w, h, mi, sec] = stdout.trim().split(' ');
   const [word, hour] = h > 12 ? ['下午', h - 12] : ['上午', h];
   return `${y}年${m}月${d}日 (${'日一二三四五六'[w]}) ${word} ${String(hour).padStart(2, '0')}:${mi}:${sec}`;
@@ -37,10 +37,8 @@ const brightness = (p) => p[0] + p[1] + p[2];
 
 const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
 
-async function show(y, m) {
-  await app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
-    ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
-}
+const show = (y, m) => app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
+  ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
 
 // The marked day: [year, month, day], whether its cell has the focus and the
 // mark, and the pop-up's text and place (left of the pop-up - right of the cell).
@@ -80,43 +78,32 @@ describe('page', () => {
     assert.ok(scan(map.x, map.x + map.width, ([r, g, b]) => g > r + 30 && g > b + 10).length > 300, 'green land');
   });
 
-  test('first start: the footer dates the page file, today is marked, the zone column shows China with its entries\' spaces', async () => {
+  test('first start: the footer dates the page file, today is marked, the zone column shows China with its ' +
+    'entries\' spaces, and the page cancels the context menu', async () => {
     const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font'))
         .filter(function (e) { return e.innerText.indexOf('最后更新日期: ') == 0; });
-      var a = objContinentMenu, c = objCountryMenu;
+      var a = objContinentMenu, c = objCountryMenu, t = document.querySelector('.todyaColor');
       return [f.length == 1 && f[0].innerText, Today.getTime(), [a.selectedIndex, c.selectedIndex,
         a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left,
-        document.querySelector('.todyaColor').innerHTML == tD && getComputedStyle(document.querySelector('.todyaColor')).backgroundColor]];`);
+        t.innerHTML == tD && getComputedStyle(t).backgroundColor,
+        world.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true }))]];`);
     // For a local file the engine reports the time the page is read, just after the program wrote it.
     const [, mo, d, y, h, mi, s] = /^最后更新日期: (\d\d)\/(\d\d)\/(\d{4}) (\d\d):(\d\d):(\d\d)$/.exec(text).map(Number);
     assert.ok(Math.abs(new Date(y, mo - 1, d, h, mi, s) - today) < 5000, `${text} at load ${new Date(today)}`);
-    assert.deepEqual(column, [0, 3, 'Asia               亚洲', 'China              中国    ', '北京、重庆、上海、天津', '-80px', 'rgb(0, 255, 255)']);
+    assert.deepEqual(column, [0, 3, 'Asia               亚洲', 'China              中国    ', '北京、重庆、上海、天津', '-80px',
+      'rgb(0, 255, 255)', false]);
   });
 
   test(`under TZ=${TZ} the zone clocks, the local clock and today agree with date`, async () => {
     for (const [continent, country, id] of ENTRIES) {
       // Both clocks computed within one second of the page.
-      const [s, globe, local, today] = await app.run(`setTZ(${continent}, ${country});
+      const [s, globe, local, [y, m, d]] = await app.run(`setTZ(${continent}, ${country});
         while (Date.now() % 1000 > 800);
         var t = Date.now();
-        return [Math.floor(t / 1000), getGlobeTime(), showLocale(new Date(t)), tY + '年' + (tM + 1) + '月' + tD + '日 '];`);
+        return [Math.floor(t / 1000), getGlobeTime(), showLocale(new Date(t)), [tY, tM, tD]];`);
       assert.deepEqual([globe, local], [await dateText(id, s), await dateText(TZ, s)], id);
-      assert.ok(local.startsWith(today), `today ${today}, local clock ${local}`);
+      assert.ok(local.startsWith(`${y}年${m + 1}月${d}日 `), `today ${[y, m, d]}, local clock ${local}`);
     }
-  });
-
-  test('right-clicking anywhere opens no context menu, where a left click on a menu opens its pop-up', async () => {
-    const base = (await app.windows()).length;
-    await app.clickOn('select[name=continentMenu]');
-    await until(async () => (await app.windows()).length > base, 'the menu pop-up');
-    await app.key('Escape');
-    await until(async () => (await app.windows()).length === base, 'the menu pop-up to close');
-    for (const selector of ['div[align=center]', '#map', 'select[name=SY]', 'td[width="40"]', 'body']) {
-      await app.clickOn(selector, 3); // the right button
-      await new Promise((resolve) => setTimeout(resolve, 500));
-      assert.equal((await app.windows()).length, base, `context menu over ${selector}`);
-    }
-    await app.key('Escape');
   });
 
   test('each font the page names is drawn in its substitute, the symbols one em wide', async () => {
@@ -143,7 +130,7 @@ describe('page', () => {
     assert.deepEqual(drawn, fonts.map((f) => [f[0], true, true]).concat(['700', 16, 16, 16])); // 12pt is 16 px
   });
 
-  test('the day pop-up casts a shadow down-right and lets the page show through', async () => {
+  test('the day pop-up casts a shadow down-right', async () => {
     const day = await app.rect(`#GD${await app.run('return cld.firstWeek')}`); // the 1st: plain page around it
     await app.pointerMove(day.x + day.width / 2, day.y + day.height / 2);
     await app.waitFor("return detail.style.visibility == 'visible' && detail.querySelector('table') != null", 'the pop-up');
@@ -158,10 +145,6 @@ describe('page', () => {
     const darker = ([x, y]) => brightness(hidden.pixel(x, y)) - brightness(shown.pixel(x, y));
     assert.deepEqual([[t.x + t.width + 2, t.y + t.height / 2], [t.x + t.width / 2, t.y + t.height + 2], [t.x - 3, t.y - 3]]
       .map((at) => darker(at) > 60), [true, true, false], 'shadow right, below, not up-left');
-    // The navy table at 80 % over the page: not the pure #000066.
-    const [[r, g, b], [pr, pg, pb]] = [shown, hidden].map((shot) => shot.pixel(t.x + 1, t.y + 1));
-    assert.ok(Math.abs(r - 0.2 * pr) < 12 && Math.abs(g - 0.2 * pg) < 12 && Math.abs(b - (0.8 * 102 + 0.2 * pb)) < 12,
-      `pop-up ${[r, g, b]} over ${[pr, pg, pb]}`);
   });
 
   test('turns the month with PageUp/PageDown, the year with Shift, and returns with Home', async () => {
@@ -183,15 +166,9 @@ describe('page', () => {
     }
     await press('Escape', "return detail.style.visibility == 'hidden'");
     assert.equal((await marked()).mark, 'dotted');
-    // The mark stops at the last day there is.
-    await show(2100, 11);
-    await app.run('markDay(31)');
-    await app.key('Right');
-    await press('Left', 'return kDay == 30');
-    assert.deepEqual((await marked()).day, [2100, 11, 30]);
   });
 
-  test('tabs through the selectors, the buttons (named for a screen reader) and the zone menus in order; the clock is a quiet timer', async () => {
+  test('tabs through the selectors, the named buttons and the zone menus in order; the clock is a quiet timer', async () => {
     await app.run('document.activeElement.blur()');
     for (const name of ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu']) {
       await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
@@ -207,7 +184,7 @@ describe('page', () => {
     await app.restart();
     assert.deepEqual([await app.run('return HB.checked'), await october()], [false, '']);
 
-    const file = path.join(app.env.XDG_DATA_HOME, 'kestrun', 'holidays.tsv');
+    const file = path.join(app.home, '.local/share/kestrun/holidays.tsv');
     const text = 'date\tholiday\tkind\n2027-02-30\t春节\toff\n';
     fs.writeFileSync(file, text);
     await app.restart();
@@ -237,7 +214,8 @@ describe('page', () => {
     const read = await app.driver.executeAsyncScript(`var done = arguments[1], request = new XMLHttpRequest();
       request.onload = function () { done('read: ' + request.responseText); };
       request.onerror = function () { done('refused'); };
-      try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`, pathToFileURL(secret).href);
+      try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`,
+    pathToFileURL(secret).href);
     assert.equal(read, 'refused');
   });
 });

@@ -70,8 +70,9 @@ test('three ends within a minute: the window asks, and trying again brings the p
   await ticking();
 });
 
-test('a damaged cookie store: default zone that run, the store moved aside, the next choice kept', async () => {
+test('closed: no page file left; a damaged cookie store: moved aside, default zone, next choice kept', async () => {
   await app.closeByWindowManager();
+  assert.ok(!fs.existsSync(inFolder('readto.htm')));
   fs.writeFileSync(path.join(store(), 'cookies.sqlite'), 'not a database '.repeat(500));
   await app.restart();
   assert.deepEqual(await zone(), [0, 3]);

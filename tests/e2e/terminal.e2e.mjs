@@ -11,7 +11,8 @@ const dataHome = tempFolder();
 const own = path.join(dataHome, 'kestrun', 'holidays.tsv');
 
 function cal(...args) {
-  const run = spawnSync(path.join(buildDir, 'kestrun-cal'), args, { encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
+  const run = spawnSync(path.join(buildDir, 'kestrun-cal'), args,
+    { encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
   assert.equal(run.error, undefined);
   return run;
 }
@@ -43,7 +44,7 @@ test('the 2026 file: every term, festival row and official day, with stable UIDs
 test('a bad argument: status 2, one line on standard error; colours only when asked for, as standard output is no terminal', () => {
   const bad = cal('2027', '13');
   assert.deepEqual([bad.status, bad.stdout, /^kestrun-cal: [^\n]+\n$/.test(bad.stderr)], [2, '', true]);
-  assert.deepEqual([cal('2033', '2').stdout, cal('--color=always', '2033', '2').stdout].map((out) => /\x1b\[/.test(out)), [false, true]);
+  assert.deepEqual([[], ['--color=always']].map((a) => /\x1b\[/.test(cal(...a, '2033', '2').stdout)), [false, true]);
 });
 
 test('the user\'s holiday table takes the place of the shipped years it holds; a bad one is named and left out', () => {

@@ -8,7 +8,8 @@ import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { Kestrun, buildDir, execFileP, freePort, listening, programPath, tempFolder, tether, until } from './harness.mjs';
+import { Kestrun, buildDir, execFileP, freePort, listening, programPath, tempFolder, tether, until }
+  from './harness.mjs';
 
 // Client area on the screen, and whether it is maximised.
 async function geometry(app, window = app.window) {
@@ -79,7 +80,8 @@ describe('started as a user starts it', () => {
     const settings = path.join(app.home, '.config/kestrun/window.ini');
     const port = await freePort();
     // Without the test switch; the engine would open it with its first context, before the window.
-    const inspector = { WEBKIT_INSPECTOR_HTTP_SERVER: `127.0.0.1:${port}`, WEBKIT_INSPECTOR_SERVER: `127.0.0.1:${port + 1}` };
+    const inspector = { WEBKIT_INSPECTOR_HTTP_SERVER: `127.0.0.1:${port}`,
+      WEBKIT_INSPECTOR_SERVER: `127.0.0.1:${port + 1}` };
     fs.mkdirSync(path.dirname(settings), { recursive: true });
     for (const [text, warning] of [
       ['[Window]\nx=10\ny=10\nwidth=wide\nheight=300\nmaximized=false\n', /cannot use the window settings/],
@@ -88,7 +90,8 @@ describe('started as a user starts it', () => {
       fs.writeFileSync(settings, text);
       const program = await app.launch({ ...app.env, DBUS_SESSION_BUS_ADDRESS: '', ...inspector });
       const { width, height, maximised } = await geometry(app, program.window);
-      assert.deepEqual([width, height, maximised, await listening(port), await listening(port + 1)], [437, 324, false, false, false]);
+      const open = [await listening(port), await listening(port + 1)];
+      assert.deepEqual([width, height, maximised, ...open], [437, 324, false, false, false]);
       program.kill('SIGTERM');
       assert.equal(await program.ended, 0, program.errors);
       assert.match(program.errors, warning);
