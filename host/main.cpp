@@ -5,6 +5,7 @@
 #include "platform/error_report.h"
 #include "platform/runtime_error.h"
 #include "platform/single_instance.h"
+#include "webview/page_allocator.h"
 #include "webview/zone_script.h"
 
 #include <gtk/gtk.h>
@@ -39,6 +40,7 @@ void useUtf8Text() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kestrun::usePlainAllocatorInPageProcesses();
     const bool automation = startedForAutomation(argc, argv);
     useUtf8Text();
     kestrun::startPreparingZoneOffsets();

@@ -3,14 +3,10 @@
 // test sees the page in the program's own engine and acts on it as a user
 // does (real pointer and keys, window-manager close).
 //
-// Kestrun.start(options) gives display, window manager, driver and program,
-// its page loaded (options: env added to all it starts, binary instead of the
-// build's);
-// Kestrun.display() only the display, window manager and temporary HOME, for
-// starting the program without the driver (launch()). Page points are CSS px
-// from the top-left of the visible page. Each start gets a fresh temporary
-// HOME; restart() keeps it. KESTRUN_BUILD_DIR (set by CTest) names the build
-// folder; KESTRUN_E2E_KEEP=1 leaves the temporary folders behind for a look.
+// Kestrun.start({ binary }) gives all that and the program with its page
+// loaded; Kestrun.display() only the display, window manager and a fresh
+// temporary HOME, for launch() without the driver. Page points are CSS px from
+// the top-left of the page. KESTRUN_BUILD_DIR (set by CTest) names the build.
 import { spawn, execFile } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
@@ -30,14 +26,14 @@ const SCREEN = [1280, 1024];
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Polls check() until it gives something truthy; fails with what after timeout ms.
-export async function until(check, what, timeout = 15000, interval = 100) {
+export async function until(check, what, timeout = 15000) {
   const end = Date.now() + timeout;
   for (;;) {
     let value, failure = '';
     try { value = await check(); } catch (error) { failure = `: ${error.message}`; }
     if (value) return value;
     if (Date.now() > end) throw new Error(`timed out waiting for ${what}${failure}`);
-    await sleep(interval);
+    await sleep(100);
   }
 }
 
@@ -71,12 +67,10 @@ function stat(pid) {
 }
 
 // Children of a process (the program is started by the driver).
-export const childPids = (pid) => fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e) && Number(stat(e)[1]) === pid).map(Number);
+const childPids = (pid) => fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e) && +stat(e)[1] === pid).map(Number);
 
 // Every process started under pid, depth first.
-export function descendantPids(pid) {
-  return childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
-}
+export const descendantPids = (pid) => childPids(pid).flatMap((child) => [child, ...descendantPids(child)]);
 
 const processAlive = (pid) => ![undefined, 'Z'].includes(stat(pid)[0]);
 
@@ -89,9 +83,8 @@ export function tether(pid) {
 
 // A fresh temporary folder, removed when this test process ends however it
 // ends: on a normal exit here, and by a watcher when it is killed.
-export function tempFolder(prefix = 'kestrun-e2e-') {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
-  if (process.env.KESTRUN_E2E_KEEP) return folder;
+export function tempFolder() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-e2e-'));
   // The engine's last processes may still write into it as they end.
   process.once('exit', () => { try { fs.rmSync(folder, { recursive: true, force: true, maxRetries: 5 }); } catch { /* the watcher's */ } });
   const script = 'while kill -0 "$1" 2>/dev/null; do sleep 1; done; rm -rf -- "$2"';
@@ -100,30 +93,25 @@ export function tempFolder(prefix = 'kestrun-e2e-') {
 }
 
 export class Kestrun {
-  static start(options = {}) {
-    return Kestrun.#open(async (app) => {
-      await app.#startDisplay(options.env);
-      await app.#startWebDriver();
-      await app.#startProgram(options);
-    });
-  }
-
-  static display() {
-    return Kestrun.#open((app) => app.#startDisplay());
-  }
-
-  static async #open(steps) {
+  static async display() {
     const app = new Kestrun();
-    try {
-      await steps(app);
-      return app;
-    } catch (error) {
-      await app.stop();
-      throw error;
-    }
+    await app.#startDisplay().catch((error) => app.#fail(error));
+    return app;
   }
 
-  async #startDisplay(extraEnv = {}) {
+  static async start({ binary = programPath } = {}) {
+    const app = await Kestrun.display();
+    app.binary = binary;
+    await app.#startWebDriver().then(() => app.#startProgram()).catch((error) => app.#fail(error));
+    return app;
+  }
+
+  async #fail(error) {
+    await this.stop();
+    throw error;
+  }
+
+  async #startDisplay() {
     if (!fs.existsSync(programPath)) throw new Error(`no program at ${programPath} (set KESTRUN_BUILD_DIR)`);
     this.home = tempFolder();
     // Xvfb on a free display number, which it reports on a pipe.
@@ -136,19 +124,18 @@ export class Kestrun {
       this.xvfb.stdio[3].on('data', (d) => { if ((text += d).includes('\n')) resolve(`:${text.trim()}`); });
       this.xvfb.once('exit', (code) => reject(new Error(`Xvfb ended (${code}): ${errors}`)));
     });
-    const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, ...env } = process.env; // X only, no session bus
+    // X only, no session bus, and the user's folders all under HOME.
+    const { WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, ...env } =
+      process.env;
     this.env = Object.assign(env, {
       DISPLAY: this.display,
       GDK_BACKEND: 'x11',
       HOME: this.home,
-      XDG_DATA_HOME: path.join(this.home, '.local/share'),
-      XDG_CONFIG_HOME: path.join(this.home, '.config'),
-      XDG_CACHE_HOME: path.join(this.home, '.cache'),
       NO_AT_BRIDGE: '1',
       // The engine's processes outlive the program by a moment; nothing of
       // theirs should be writing into HOME while it is removed.
       MESA_SHADER_CACHE_DISABLE: 'true',
-    }, extraEnv);
+    });
     await this.#startWindowManager();
   }
 
@@ -178,10 +165,10 @@ export class Kestrun {
     await until(() => listening(port), 'WebKitWebDriver');
   }
 
-  async #startProgram({ binary = programPath } = {}) {
+  async #startProgram() {
     // Given args replace the driver's default ones, so the switch that lets
     // the driver in is named here.
-    const capabilities = { 'webkitgtk:browserOptions': { binary, args: ['--automation'] } };
+    const capabilities = { 'webkitgtk:browserOptions': { binary: this.binary, args: ['--automation'] } };
     this.driver = await WebDriver.createSession(new Executor(new HttpClient(this.driverUrl)), capabilities);
     this.program = await until(() => childPids(this.webDriver.pid).filter(processAlive)[0], 'the program process');
     tether(this.program);
@@ -209,13 +196,12 @@ export class Kestrun {
     return execFileP('xdotool', args, { env: this.env });
   }
 
-  // Runs a script in the page; see WebDriver executeScript.
   run(script, ...args) {
     return this.driver.executeScript(script, ...args);
   }
 
-  waitFor(script, what = script, timeout) {
-    return until(() => this.run(script), what, timeout);
+  waitFor(script, what = script) {
+    return until(() => this.run(script), what);
   }
 
   // The box of the first element matching a CSS selector, in page coordinates.
@@ -242,9 +228,7 @@ export class Kestrun {
   }
 
   // Screen position of page point 0, 0: the web view fills the client area.
-  pageOrigin() {
-    return this.geometry();
-  }
+  pageOrigin = this.geometry;
 
   async pointerMove(x, y) {
     const origin = await this.pageOrigin();
@@ -262,9 +246,8 @@ export class Kestrun {
     await this.click(r.x + Math.min(r.width / 2, 200), r.y + Math.min(r.height / 2, 200), button);
   }
 
-  async key(name) {
-    await this.xdotool('windowactivate', '--sync', this.window);
-    await this.xdotool('key', name);
+  key(name) {
+    return this.xdotool('windowactivate', '--sync', this.window, 'key', name);
   }
 
   async resize(width, height) {
@@ -321,7 +304,7 @@ export class Kestrun {
     this.driver = this.program = this.window = null;
   }
 
-  // Starts the program again in a new session, with the same HOME.
+  // Starts the program again in a new session, with the same HOME and binary.
   async restart() {
     if (this.program) await this.closeByWindowManager();
     await this.#startProgram();
@@ -335,7 +318,6 @@ export class Kestrun {
         .catch(() => { try { process.kill(this.program, 'SIGKILL'); } catch { /* already gone */ } });
     }
     for (const helper of [this.webDriver, this.wm, this.xvfb]) await endProcess(helper);
-    if (this.home && process.env.KESTRUN_E2E_KEEP) console.log(`# kept ${this.home}`);
     this.driver = this.webDriver = this.wm = this.xvfb = null;
   }
 }

@@ -1,12 +1,15 @@
 // The window as a desktop program: classic scroll bars, its place, size and
-// maximised state kept across a restart, settings it cannot use, a second
-// start that hands over to the running program, and no drawing while unseen.
+// maximised state kept across a restart, and no drawing while unseen; started
+// as a user starts it: settings it cannot use, no remote inspector, a page
+// file it may not write, and a second start that hands over to the running
+// program.
 import { describe, it, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { Kestrun, buildDir, execFileP, programPath, tether, until } from './harness.mjs';
+import { Kestrun, buildDir, execFileP, freePort, listening, programPath, tempFolder, tether, until }
+  from './harness.mjs';
 
 // Client area on the screen, and whether it is maximised.
 async function geometry(app, window = app.window) {
@@ -27,98 +30,108 @@ const drawing = (app) => app.driver.executeAsyncScript(`var done = arguments[0],
   requestAnimationFrame(function () { drawn = true; });
   setTimeout(function () { done([document.visibilityState, drawn]); }, 1000);`);
 
-describe('window', () => {
-  describe('running', () => {
-    let app;
-    before(async () => { app = await Kestrun.start(); });
-    after(() => app?.stop());
+describe('the running window', () => {
+  let app;
+  before(async () => { app = await Kestrun.start(); });
+  after(() => app?.stop());
 
-    it('draws nothing while covered, minimised or on another desktop, though its clocks tick, and draws again once seen', async () => {
-      const clock = await app.rect('#LocalTime');
-      // Hidden: no frame drawn within a second, yet the clock ticks; seen: the clock on the screen changes.
-      const seen = async (state, what) => {
-        await until(async () => JSON.stringify(await drawing(app)) === JSON.stringify([state, state === 'visible']), `${state} ${what}`);
-        const text = await app.run('return LocalTime.innerHTML'), first = state === 'visible' && (await app.screenshot()).box(clock);
-        await app.waitFor(`return LocalTime.innerHTML != ${JSON.stringify(text)}`, `a tick ${what}`);
-        if (first) await until(async () => (await app.screenshot()).box(clock) !== first, `the clock drawn anew ${what}`);
-      };
-      await seen('visible', 'at start');
-      const cover = spawn('xmessage', ['-geometry', '1280x1024+0+0', 'cover'], { env: app.env, stdio: 'ignore' });
-      await seen('hidden', 'under a window that covers it').finally(() => cover.kill());
-      await seen('visible', 'once uncovered');
-      for (const [hide, show, what] of [[['windowminimize', '--sync', app.window], ['windowactivate', '--sync', app.window], 'minimised'],
-        [['set_desktop', '1'], ['set_desktop', '0'], 'on another desktop']]) {
-        await app.xdotool(...hide);
-        await seen('hidden', what);
-        await app.xdotool(...show);
-        await seen('visible', `after ${what}`);
-      }
-    });
-
-    it('shows classic scroll bars and comes back where, as large and as maximised as it was closed', async () => {
-      // A classic bar takes room from the page; an overlay bar takes none.
-      assert.ok(await app.run('return innerWidth - document.documentElement.clientWidth >= 10'));
-      await app.resize(600, 450);
-      await app.xdotool('windowmove', '--sync', app.window, '100', '80');
-      const before = await geometry(app);
-      await app.restart();
-      await settles(() => geometry(app), before);
-      await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
-      await settles(async () => (await geometry(app)).maximised, true);
-      await app.restart();
-      await settles(async () => (await geometry(app)).maximised, true);
-    });
+  it('draws nothing while covered, minimised or on another desktop, though its clocks tick, and draws again once seen', async () => {
+    // Hidden: no frame drawn within a second, yet the clock ticks; seen: frames drawn again.
+    const seen = async (state, what) => {
+      await until(async () => JSON.stringify(await drawing(app)) === JSON.stringify([state, state === 'visible']), `${state} ${what}`);
+      const text = await app.run('return LocalTime.innerHTML');
+      await app.waitFor(`return LocalTime.innerHTML != ${JSON.stringify(text)}`, `a tick ${what}`);
+    };
+    await seen('visible', 'at start');
+    const cover = spawn('xmessage', ['-geometry', '1280x1024+0+0', 'cover'], { env: app.env, stdio: 'ignore' });
+    await seen('hidden', 'under a window that covers it').finally(() => cover.kill());
+    await seen('visible', 'once uncovered');
+    for (const [hide, show, what] of [[['windowminimize', '--sync', app.window], ['windowactivate', '--sync', app.window], 'minimised'],
+      [['set_desktop', '1'], ['set_desktop', '0'], 'on another desktop']]) {
+      await app.xdotool(...hide);
+      await seen('hidden', what);
+      await app.xdotool(...show);
+      await seen('visible', `after ${what}`);
+    }
   });
 
-  it('opens at its designed size with a warning when its settings cannot be used, and rewrites them at close', async () => {
-    const app = await Kestrun.display();
+  it('shows classic scroll bars and comes back where, as large and as maximised as it was closed', async () => {
+    // A classic bar takes room from the page; an overlay bar takes none.
+    assert.ok(await app.run('return innerWidth - document.documentElement.clientWidth >= 10'));
+    await app.resize(600, 450);
+    await app.xdotool('windowmove', '--sync', app.window, '100', '80');
+    const before = await geometry(app);
+    await app.restart();
+    await settles(() => geometry(app), before);
+    await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
+    await settles(async () => (await geometry(app)).maximised, true);
+    await app.restart();
+    await settles(async () => (await geometry(app)).maximised, true);
+  });
+});
+
+describe('started as a user starts it', () => {
+  let app;
+  before(async () => { app = await Kestrun.display(); });
+  after(() => app?.stop());
+
+  it('opens at its designed size with a warning when its settings cannot be used, rewrites them at close, ' +
+    'and keeps the engine\'s remote inspector closed whatever the environment says', async () => {
     const settings = path.join(app.home, '.config/kestrun/window.ini');
-    try {
-      fs.mkdirSync(path.dirname(settings), { recursive: true });
-      for (const [text, warning] of [
-        ['[Window]\nx=10\ny=10\nwidth=wide\nheight=300\nmaximized=false\n', /cannot use the window settings/],
-        ['[Window]\nx=-3000\ny=5000\nwidth=600\nheight=450\nmaximized=true\n', /no monitor shows the window/],
-      ]) {
-        fs.writeFileSync(settings, text);
-        const program = await app.launch();
-        const { width, height, maximised } = await geometry(app, program.window);
-        assert.deepEqual([width, height, maximised], [437, 324, false]);
-        program.kill('SIGTERM');
-        assert.equal(await program.ended, 0, program.errors);
-        assert.match(program.errors, warning);
-        assert.match(fs.readFileSync(settings, 'utf8'), /^width=437$/m);
-      }
-    } finally {
-      await app.stop();
+    const port = await freePort();
+    // Without the test switch; the engine would open it with its first context, before the window.
+    const inspector = { WEBKIT_INSPECTOR_HTTP_SERVER: `127.0.0.1:${port}`,
+      WEBKIT_INSPECTOR_SERVER: `127.0.0.1:${port + 1}` };
+    fs.mkdirSync(path.dirname(settings), { recursive: true });
+    for (const [text, warning] of [
+      ['[Window]\nx=10\ny=10\nwidth=wide\nheight=300\nmaximized=false\n', /cannot use the window settings/],
+      ['[Window]\nx=-3000\ny=5000\nwidth=600\nheight=450\nmaximized=true\n', /no monitor shows the window/],
+    ]) {
+      fs.writeFileSync(settings, text);
+      const program = await app.launch({ ...app.env, DBUS_SESSION_BUS_ADDRESS: '', ...inspector });
+      const { width, height, maximised } = await geometry(app, program.window);
+      const open = [await listening(port), await listening(port + 1)];
+      assert.deepEqual([width, height, maximised, ...open], [437, 324, false, false, false]);
+      program.kill('SIGTERM');
+      assert.equal(await program.ended, 0, program.errors);
+      assert.match(program.errors, warning);
+      assert.match(fs.readFileSync(settings, 'utf8'), /^width=437$/m);
     }
+  });
+
+  it('reports a page file it may not write, writes nothing through it, and ends with status 1', async () => {
+    const folder = tempFolder();
+    const [program, victim, page] = ['kestrun', 'victim', 'readto.htm'].map((name) => path.join(folder, name));
+    fs.copyFileSync(programPath, program);
+    fs.writeFileSync(victim, 'keep me');
+    fs.symlinkSync(victim, page);
+    const child = await app.launch(undefined, program); // the window is the error dialog
+    await app.xdotool('windowactivate', '--sync', child.window, 'key', 'Return');
+    assert.equal(await child.ended, 1);
+    assert.ok(child.errors.includes(page), child.errors);
+    assert.equal(fs.readFileSync(victim, 'utf8'), 'keep me');
   });
 
   it('hands a second start over to the running program, which comes to the front', async () => {
-    const app = await Kestrun.display();
     const bus = spawn('dbus-daemon', ['--session', '--nofork', '--print-address=1'], { stdio: ['ignore', 'pipe', 'ignore'] });
     tether(bus.pid);
-    try {
-      const address = await new Promise((resolve) => bus.stdout.once('data', (d) => resolve(String(d).trim())));
-      // Services the bus starts (the engine's accessibility bus) inherit this
-      // pipe and outlive the bus; left open, it would keep the test running.
-      bus.stdout.destroy();
-      const env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: address };
-      const first = await app.launch(env);
-      const page = () => fs.statSync(path.join(buildDir, 'readto.htm'), { bigint: true });
-      const written = page();
-      await app.xdotool('windowminimize', '--sync', first.window);
-
-      const second = spawn(programPath, [], { env, stdio: 'ignore' });
-      assert.equal(await new Promise((resolve) => second.once('exit', resolve)), 0);
-      await until(async () => (await app.xdotool('getactivewindow')).stdout.trim() === first.window, 'the first window active');
-      const windows = await app.xdotool('search', '--onlyvisible', '--name', '^Kestrun2003');
-      assert.equal(windows.stdout.trim(), first.window);
-      assert.deepEqual([page().ino, page().mtimeNs], [written.ino, written.mtimeNs]);
-      first.kill('SIGTERM');
-      await first.ended;
-    } finally {
-      bus.kill();
-      await app.stop();
-    }
+    after(() => bus.kill());
+    const address = await new Promise((resolve) => bus.stdout.once('data', (d) => resolve(String(d).trim())));
+    // Services the bus starts (the engine's accessibility bus) inherit this
+    // pipe and outlive the bus; left open, it would keep the test running.
+    bus.stdout.destroy();
+    const env = { ...app.env, DBUS_SESSION_BUS_ADDRESS: address };
+    const first = await app.launch(env);
+    const page = () => fs.statSync(path.join(buildDir, 'readto.htm'), { bigint: true });
+    const written = page();
+    await app.xdotool('windowminimize', '--sync', first.window);
+    const second = spawn(programPath, [], { env, stdio: 'ignore' });
+    assert.equal(await new Promise((resolve) => second.once('exit', resolve)), 0);
+    await until(async () => (await app.xdotool('getactivewindow')).stdout.trim() === first.window, 'the first window active');
+    const windows = await app.xdotool('search', '--onlyvisible', '--name', '^Kestrun2003');
+    assert.equal(windows.stdout.trim(), first.window);
+    assert.deepEqual([page().ino, page().mtimeNs], [written.ino, written.mtimeNs]);
+    first.kill('SIGTERM');
+    await first.ended;
   });
 });

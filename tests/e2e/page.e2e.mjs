@@ -1,0 +1,221 @@
+// The page in the real program, as it draws on a first start: footer date,
+// the zone column, the clocks against the system's own reading of its
+// time-zone database, no context menu, the browser shims (lit map, pop-up
+// shadow, fonts); the keyboard (real key presses on the X display), the names
+// a screen reader gets, official holidays (the shipped table built in, the
+// show setting across a restart, a refused holidays.tsv named); and a page
+// that stays: it can neither leave, open a window nor read another local file.
+// (The day cells' names, which days are holidays and their badges' colours are
+// tested in tests/page/view.)
+import { describe, test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { Kestrun, execFileP, sleep } from './harness.mjs';
+
+let app;
+
+// A POSIX rule, which the engine on its own reads as UTC; the program and this
+// test process both run under it.
+const TZ = process.env.TZ = 'CST-8';
+
+// Entries whose own offsets and rules no longer hold: Turkey, Brazil(EST),
+// Russia(Moscow), US(Eastern), Western Samoa.
+const ENTRIES = [[1, 23, 'Europe/Istanbul'], [7, 7, 'America/Sao_Paulo'], [3, 16, 'Europe/Moscow'],
+  [6, 6, 'America/New_York'], [9, 31, 'Pacific/Apia']];
+
+// date(1)'s reading of second s in zone tz, as a clock text ("2026年12月7日 (一) 下午 01:05:09").
+async function dateText(tz, s) {
+  const { stdout } = await execFileP('date', ['-d', `@${s}`, '+%Y %-m %-d %w %-H %M %S'], { env: { TZ: tz } });
+  const [y, m, d, w, h, mi, sec] = stdout.trim().split(' ');
+  const [word, hour] = h > 12 ? ['下午', h - 12] : ['上午', h];
+  return `${y}年${m}月${d}日 (${'日一二三四五六'[w]}) ${word} ${String(hour).padStart(2, '0')}:${mi}:${sec}`;
+}
+
+const brightness = (p) => p[0] + p[1] + p[2];
+
+const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
+
+const show = (y, m) => app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
+  ' CLD.SM.selectedIndex = arguments[1]; changeCld();', y, m);
+
+// The marked day: [year, month, day], whether its cell has the focus and the
+// mark, and the pop-up's text and place (left of the pop-up - right of the cell).
+const marked = () => app.run(`var cell = document.activeElement, box = cell.getBoundingClientRect();
+  return { day: [cld[0].sYear, cld[0].sMonth - 1, kDay], focused: cell.id == 'GD' + (cld.firstWeek + kDay - 1),
+    mark: cell.style.outlineStyle, popup: detail.style.visibility == 'visible' ? detail.innerText.split('\\n')[0] : '',
+    gap: detail.getBoundingClientRect().left - box.right, top: detail.getBoundingClientRect().top - box.top };`);
+
+async function press(key, check) {
+  await app.key(key);
+  await app.waitFor(check, `the page to answer ${key}`);
+}
+
+// Draws October 2026 (it begins on a Thursday: cell 4 is the 1st); the 1st's badge.
+const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = 9; changeCld(); return HD4.innerHTML');
+
+describe('page', () => {
+  before(async () => {
+    app = await Kestrun.start();
+    await app.resize(1000, 720);
+  });
+  after(() => app?.stop());
+
+  test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle', async () => {
+    const map = await app.rect('#map');
+    const shot = await app.screenshot();
+    // The pixels of the map's columns x0 to x1 (every second one) that keep() takes.
+    const every2 = (from, to) => Array.from({ length: Math.ceil((to - from) / 2) }, (_, i) => from + 2 * i);
+    const scan = (x0, x1, keep) => every2(x0, x1)
+      .flatMap((x) => every2(map.y + 10, map.y + map.height - 10).map((y) => shot.pixel(x, y))).filter(keep);
+    // The map is one character of our symbol font, decoded from the page's code page.
+    const [char, width] = await app.run('return [world.textContent.charCodeAt(0), world.getBoundingClientRect().width]');
+    assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
+    const ocean = (x0) => Math.max(0, ...scan(x0, x0 + 20, ([r, g, b]) => b > r + 40 && b > g + 40).map((p) => p[2]));
+    const [left, middle, right] = [map.x + 2, map.x + map.width / 2 - 10, map.x + map.width - 22].map(ocean);
+    assert.ok(middle > left + 30 && middle > right + 30, `ocean blue: left ${left}, middle ${middle}, right ${right}`);
+    assert.ok(scan(map.x, map.x + map.width, ([r, g, b]) => g > r + 30 && g > b + 10).length > 300, 'green land');
+  });
+
+  test('first start: the footer dates the page file, today is marked, the zone column shows China with its ' +
+    'entries\' spaces, and the page cancels the context menu', async () => {
+    const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font'))
+        .filter(function (e) { return e.innerText.indexOf('最后更新日期: ') == 0; });
+      var a = objContinentMenu, c = objCountryMenu, t = document.querySelector('.todyaColor');
+      return [f.length == 1 && f[0].innerText, Today.getTime(), [a.selectedIndex, c.selectedIndex,
+        a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left,
+        t.innerHTML == tD && getComputedStyle(t).backgroundColor,
+        world.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true }))]];`);
+    // For a local file the engine reports the time the page is read, just after the program wrote it.
+    const [, mo, d, y, h, mi, s] = /^最后更新日期: (\d\d)\/(\d\d)\/(\d{4}) (\d\d):(\d\d):(\d\d)$/.exec(text).map(Number);
+    assert.ok(Math.abs(new Date(y, mo - 1, d, h, mi, s) - today) < 5000, `${text} at load ${new Date(today)}`);
+    assert.deepEqual(column, [0, 3, 'Asia               亚洲', 'China              中国    ', '北京、重庆、上海、天津', '-80px',
+      'rgb(0, 255, 255)', false]);
+  });
+
+  test(`under TZ=${TZ} the zone clocks, the local clock and today agree with date`, async () => {
+    for (const [continent, country, id] of ENTRIES) {
+      // Both clocks computed within one second of the page.
+      const [s, globe, local, [y, m, d]] = await app.run(`setTZ(${continent}, ${country});
+        while (Date.now() % 1000 > 800);
+        var t = Date.now();
+        return [Math.floor(t / 1000), getGlobeTime(), showLocale(new Date(t)), [tY, tM, tD]];`);
+      assert.deepEqual([globe, local], [await dateText(id, s), await dateText(TZ, s)], id);
+      assert.ok(local.startsWith(`${y}年${m + 1}月${d}日 `), `today ${[y, m, d]}, local clock ${local}`);
+    }
+  });
+
+  test('each font the page names is drawn in its substitute, the symbols one em wide', async () => {
+    const fonts = [
+      ["32px '华文行楷'", "32px 'AR PL UKai CN'", '两百年日历'],
+      ["32px '标楷体'", "32px 'AR PL UKai TW'", '农历丙午年'],
+      ["32px '细明体'", "32px 'WenQuanYi Zen Hei Mono'", 'Asia 亚洲'],
+      ["32px '新细明体'", "32px 'AR PL UMing TW'", 'Porto 北京'],
+      ['32px Arial', "32px 'Liberation Sans'", '2026 Abc'],
+      ["bold 32px 'Arial Black'", "bold 32px 'DejaVu Sans'", '0000 JUN'],
+    ];
+    const drawn = await app.run(`var fonts = arguments[0], c = document.createElement('canvas'), g = c.getContext('2d');
+      function ink(font, text) {
+        c.width = 300; c.height = 60; g.font = font; g.fillText(text, 5, 45);
+        return g.getImageData(0, 0, 300, 60).data.join();
+      }
+      return Promise.all(fonts.map(function (f) { return document.fonts.load(f[0], f[2]); })
+        .concat([document.fonts.load('12pt Wingdings', 'R\\u00da\\u00d9')])).then(function () {
+        return fonts.map(function (f) {
+          return [f[0], ink(f[0], f[2]) == ink(f[1], f[2]), ink(f[0], f[2]) != ink("32px 'No Such Font'", f[2])];
+        }).concat([getComputedStyle(YMBG).fontWeight], ['R', '\\u00da', '\\u00d9'].map(function (ch) {
+          g.font = '12pt Wingdings'; return Math.round(g.measureText(ch).width); }));
+      });`, fonts);
+    assert.deepEqual(drawn, fonts.map((f) => [f[0], true, true]).concat(['700', 16, 16, 16])); // 12pt is 16 px
+  });
+
+  test('the day pop-up casts a shadow down-right', async () => {
+    const day = await app.rect(`#GD${await app.run('return cld.firstWeek')}`); // the 1st: plain page around it
+    await app.pointerMove(day.x + day.width / 2, day.y + day.height / 2);
+    await app.waitFor("return detail.style.visibility == 'visible' && detail.querySelector('table') != null", 'the pop-up');
+    const t = await app.rect('#detail table');
+    // 63 left of and 8 below the pointer, from the engine's own pointer events.
+    assert.ok(Math.abs(t.x - (day.x + day.width / 2 - 63)) <= 1 && Math.abs(t.y - (day.y + day.height / 2 + 8)) <= 1, `pop-up at ${t.x}, ${t.y}`);
+    const shown = await app.screenshot();
+    const away = await app.rect('td[width="40"]');
+    await app.pointerMove(away.x + away.width / 2, away.y + away.height - 5);
+    await app.waitFor("return detail.style.visibility == 'hidden'", 'the pop-up to hide');
+    const hidden = await app.screenshot();
+    const darker = ([x, y]) => brightness(hidden.pixel(x, y)) - brightness(shown.pixel(x, y));
+    assert.deepEqual([[t.x + t.width + 2, t.y + t.height / 2], [t.x + t.width / 2, t.y + t.height + 2], [t.x - 3, t.y - 3]]
+      .map((at) => darker(at) > 60), [true, true, false], 'shadow right, below, not up-left');
+  });
+
+  test('turns the month with PageUp/PageDown, the year with Shift, and returns with Home', async () => {
+    const [y, m] = await shown();
+    for (const [key, months] of [['Next', 1], ['shift+Next', 13], ['Prior', 12], ['shift+Prior', 0], ['Prior', -1], ['Home', 0]]) {
+      const to = new Date(y, m + months, 1);
+      await press(key, `return CLD.SM.selectedIndex == ${to.getMonth()} && CLD.SY.selectedIndex == ${to.getFullYear() - 1900}`);
+      assert.deepEqual(await shown(), [to.getFullYear(), to.getMonth(), to.getFullYear(), to.getMonth()], key);
+    }
+  });
+
+  test('moves the focus mark and its pop-up over the days and across months; Escape hides the pop-up', async () => {
+    await show(2004, 2);
+    for (const [key, [y, m, d]] of [['Right', [2004, 2, 1]], ['Left', [2004, 1, 29]], ['Down', [2004, 2, 7]], ['Up', [2004, 1, 29]]]) {
+      await press(key, `return kDay == ${d}`);
+      const day = await marked();
+      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'dotted', `${y} 年 ${m + 1} 月 ${d} 日`], key);
+      assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell after ${key}: ${day.gap}, ${day.top}`);
+    }
+    await press('Escape', "return detail.style.visibility == 'hidden'");
+    assert.equal((await marked()).mark, 'dotted');
+  });
+
+  test('tabs through the selectors, the named buttons and the zone menus in order; the clock is a quiet timer', async () => {
+    await app.run('document.activeElement.blur()');
+    for (const name of ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu']) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+    }
+    const clock = await app.driver.findElement({ css: '#LocalTime' });
+    assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
+  });
+
+  test('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+    assert.equal(await october(), '休');
+    await app.clickOn('label:has(#HB)');
+    await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
+    await app.restart();
+    assert.deepEqual([await app.run('return HB.checked'), await october()], [false, '']);
+
+    const file = path.join(app.home, '.local/share/kestrun/holidays.tsv');
+    const text = 'date\tholiday\tkind\n2027-02-30\t春节\toff\n';
+    fs.writeFileSync(file, text);
+    await app.restart();
+    assert.equal(await app.run('return HE.innerText'), `${file} 第2行有误（该年没有这一天），未采用，仍用内置放假安排`);
+    assert.equal(await app.run("return eval('SD' + (cld.firstWeek + tD - 1)).innerHTML"), String(new Date().getDate()));
+    assert.equal(fs.readFileSync(file, 'utf8'), text);
+  });
+
+  test('a page script can neither leave the page, open a window nor read another local file', async () => {
+    const [page, secret] = ['page.html', 'secret.txt'].map((name) => path.join(app.home, name));
+    fs.writeFileSync(page, '<html><body>elsewhere</body></html>');
+    fs.writeFileSync(secret, 'the secret');
+    const url = pathToFileURL(page).href;
+    // A window opened from a click counts as the user's, the strongest case.
+    await app.run(`var url = arguments[0]; window.stillHere = true; location = url;
+      var form = document.forms.CLD; form.action = url; form.submit();
+      document.body.onclick = function () { window.opened = window.open(url); };`, url);
+    const windows = await app.windows();
+    await app.click(5, 5);
+    // What must not happen would happen within a moment: look a few times.
+    for (let i = 0; i < 6; i++, await sleep(250)) {
+      assert.ok(await app.run("return window.stillHere === true && /readto\\.htm$/.test(location.pathname) && typeof cld == 'object';"),
+        'the calendar page is still shown');
+    }
+    assert.equal(await app.run('return window.opened;'), null);
+    assert.deepEqual(await app.windows(), windows);
+    const read = await app.driver.executeAsyncScript(`var done = arguments[1], request = new XMLHttpRequest();
+      request.onload = function () { done('read: ' + request.responseText); };
+      request.onerror = function () { done('refused'); };
+      try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`,
+    pathToFileURL(secret).href);
+    assert.equal(read, 'refused');
+  });
+});
