@@ -5,10 +5,11 @@
 // of their own so that the machine's other load falls on both alike.
 // Figures are medians over the rounds, per process and for the whole tree.
 //
-// Run by hand: [KESTRUN_BUILD_DIR=build] node bench/idle.mjs [rounds] [seconds] [--minimised] [--covered]
+// Run by hand: [KESTRUN_BUILD_DIR=build] node bench/idle.mjs [rounds] [seconds] [--minimised] [--covered] [--quick]
 //   rounds (default 5) of seconds (default 60) each, Kestrun and the bare
 //   window alternating; --minimised and --covered add a turn of Kestrun
-//   minimised, or under a window that covers the screen.
+//   minimised, or under a window that covers the screen. --quick: one round
+//   of two seconds, no warm-up, for the test suite (the figures mean nothing).
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -17,9 +18,10 @@ import { Kestrun, buildDir, descendantPids, programPath, sleep, until } from '..
 
 const args = process.argv.slice(2);
 const numbers = args.filter((a) => /^\d+$/.test(a)).map(Number);
-const rounds = numbers[0] || 5;
-const seconds = numbers[1] || 60;
-const SETTLE = 5000;
+const quick = args.includes('--quick');
+const rounds = quick ? 1 : numbers[0] || 5;
+const seconds = quick ? 2 : numbers[1] || 60;
+const SETTLE = quick ? 1000 : 5000;
 const barePath = path.join(buildDir, 'bench/bare/bare_window');
 const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
 
@@ -142,7 +144,7 @@ for (const hide of ['minimised', 'covered'])
 
 const session = await Kestrun.display();
 try {
-  await measure(session, programPath, false).catch(() => {}); // warm the caches
+  if (!quick) await measure(session, programPath, false).catch(() => {}); // warm the caches
   for (let i = 0; i < rounds; i++) {
     for (const s of subjects) s.runs.push(await measure(session, s.program, s.hide));
     process.stderr.write(`# round ${i + 1} of ${rounds} done\n`);

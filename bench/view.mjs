@@ -6,14 +6,17 @@
 // the zone offsets (its processor time, and how long the start waited for
 // it), the time of changeCld() for a month change inside the page's own
 // engine, and the memory under the driver.
-// Run by hand: [KESTRUN_BUILD_DIR=build] node bench/view.mjs [starts]
+// Run by hand: [KESTRUN_BUILD_DIR=build] node bench/view.mjs [starts] [--quick]
+//   --quick: one start and one round of month changes, for the test suite
+//   (the figures mean nothing).
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import path from 'node:path';
 import { Kestrun, buildDir, descendantPids, programPath, sleep, until } from '../tests/e2e/harness.mjs';
 
-const starts = Number(process.argv[2]) || 5;
+const quick = process.argv.includes('--quick');
+const starts = quick ? 1 : Number(process.argv[2]) || 5;
 const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
 
 
@@ -39,12 +42,12 @@ async function pageStages(app) {
   return { parsed: t[1] - t[0], handler: t[3] - t[2] };
 }
 
-// changeCld() after a month change, one call at a time: the page's own
+// changeCld() after a month change (arguments[1] of them), one call at a time: the page's own
 // clock, so only the work inside the engine counts. With `layout`, the
 // page's layout of the new month is included.
 const monthChanges = `
   var times = [], layout = arguments[0], t0, i;
-  for (i = 0; i < 240; i++) {
+  for (i = 0; i < arguments[1]; i++) {
     CLD.SY.selectedIndex = 100 + Math.floor(i / 12);
     CLD.SM.selectedIndex = i % 12;
     t0 = performance.now();
@@ -222,9 +225,9 @@ const session = await Kestrun.display();
 let x;
 try {
   x = await XDisplay.open(session.display);
-  await startAlone(session, x, 0); // warm up
+  if (!quick) await startAlone(session, x, 0); // warm up
   const runs = [];
-  for (let i = 0; i < starts; i++) runs.push(await startAlone(session, x, 5000));
+  for (let i = 0; i < starts; i++) runs.push(await startAlone(session, x, quick ? 0 : 5000));
   console.log(`start to first month on screen (no driver, warm, ${starts} starts): ` +
     `${spread(runs.map((r) => r.month.at))} (target 1500 ms)`);
   console.log(`  window shown ${spread(runs.map((r) => r.shown))}; screen looked at every ` +
@@ -243,9 +246,10 @@ const app = await Kestrun.start();
 try {
   const stages = await pageStages(app);
   const zones = await app.run('return [hostZones.prepared, hostZones.waited];');
-  await app.run(monthChanges, false);  // warm up
-  const plain = await app.run(monthChanges, false);
-  const laidOut = await app.run(monthChanges, true);
+  const changes = quick ? 12 : 240;
+  if (!quick) await app.run(monthChanges, false, changes);  // warm up
+  const plain = await app.run(monthChanges, false, changes);
+  const laidOut = await app.run(monthChanges, true, changes);
   const mem = memory(app.program);
 
   const ms2 = (x) => `${x.toFixed(2)} ms`;

@@ -1,13 +1,9 @@
 // Loads the page's main script into a fresh vm context the way the page runs
 // it: the .js pieces of page/page.list, joined in list order, as one script.
-import fs from 'node:fs';
-import path from 'node:path';
 import vm from 'node:vm';
-import { fileURLToPath } from 'node:url';
-import { holidayDataScript } from '../../resources/holiday-data.mjs';
+import { pageScript } from '../../resources/page-script.mjs';
 
-const pageDir = fileURLToPath(new URL('../../page', import.meta.url));
-export const holidayTable = path.resolve(pageDir, '../data/cn-holidays.tsv');
+export { holidayTable } from '../../resources/page-script.mjs';
 
 // now: fixed current time (ms) seen by the page through `new Date()` and
 // Date.now() until __setNow moves it, or the real clock; only: optional path
@@ -22,10 +18,6 @@ export function loadPage({ now = null, only, globals = {} } = {}) {
   const context = vm.createContext({ Date: FixedDate, __setNow: (ms) => { now = ms; }, document: {}, window: {},
     navigator: { appName: 'Netscape', appVersion: '5.0' }, ...globals });
   context.window = Object.assign(context.window, { document: context.document });
-  const script = fs.readFileSync(path.join(pageDir, 'page.list'), 'utf8').split('\n').map((l) => l.trim())
-    .filter((p) => p.endsWith('.js') && (!only || only.some((prefix) => p.startsWith(prefix))))
-    .map((p) => (p === 'calendar/holiday-data.js' ? holidayDataScript(fs.readFileSync(holidayTable, 'utf8'))
-      : fs.readFileSync(path.join(pageDir, p), 'utf8')));
-  vm.runInContext(script.join(''), context, { filename: 'page-script.js' });
+  vm.runInContext(pageScript(only), context, { filename: 'page-script.js' });
   return context;
 }
