@@ -3,13 +3,11 @@ import assert from 'node:assert/strict';
 import { loadPage } from '../load.mjs';
 
 const c = loadPage({ only: ['calendar/'] });
-const termDays = (y) => Array.from({ length: 24 }, (_, n) => c.sTerm(y, n)).join(' ');
+const beijing = (y, n) => new Date(c.sTermTime(y, n) + 8 * 3600000).toISOString().slice(0, 16);
 
-test('solar terms: the days of 1900, 2003 and 2100, and a term a second before midnight', () => {
-  const days1900 = '6 20 4 19 6 21 5 20 6 21 6 22 7 23 8 23 8 23 9 24 8 23 7 22';
-  assert.deepEqual([termDays(1900), termDays(2003)], [days1900, days1900]);
-  assert.equal(termDays(2100), '5 20 4 18 5 20 5 20 5 21 5 21 7 23 7 23 7 23 8 23 7 22 7 22');
-  assert.equal(c.sTerm(1957, 20), 7); // 23:59:40.558 UTC
+test('solar terms: the Beijing day and minute; the mean-year formula outside the table', () => {
+  assert.deepEqual([c.sTerm(2026, 10), beijing(2026, 10), beijing(2026, 23)], [5, '2026-06-05T23:49', '2026-12-22T04:50']);
+  assert.deepEqual([c.sTermTime(2101, 0), c.sTerm(2101, 0)], [null, new Date(c.sTermMean(2101, 0)).getUTCDate()]);
 });
 
 test('cycle names and lunar day numerals', () => {
