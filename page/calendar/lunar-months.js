@@ -1,7 +1,8 @@
-// The word of lunar year y; a year outside the table reads as 0 (a plain
-// year of twelve 29-day months), which is what 1899 gets for dates before
-// the table starts.
+// The word of lunar year y. Of the years before the table only the last
+// month of 1899 is shown (1-30 January 1900: month 12, 30 days); a year
+// outside the table reads as 0, a plain year of twelve 29-day months.
 function lYearInfo(y) {
+   if(y==1899) return(0x10);
    if(y<1900 || y>2100) return(0);
    return(lunarInfo[y-1900]);
 }

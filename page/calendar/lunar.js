@@ -8,6 +8,12 @@ function Lunar(objDate) {
    var baseDate = Date.UTC(1900,0,31);
    var offset = (Date.UTC(objDate.getFullYear(),objDate.getMonth(),objDate.getDate()) - baseDate)/86400000;
 
+   // Before the table: the last month of 1899, which began on 1 January 1900.
+   if(offset<0) {
+      this.year = 1899; this.month = 12; this.day = offset + 31; this.isLeap = false;
+      return;
+   }
+
    // Year 2100 is never walked past: later dates stay in it.
    for(i=1900; i<2100 && offset>0; i++) { temp=lYearDays(i); offset-=temp; }
    if(offset<0) { offset+=temp; i--; }

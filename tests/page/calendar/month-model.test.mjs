@@ -18,7 +18,7 @@ function checkDays(y, m, rows) {
 test('January and February 2003: pillars, terms, festivals, colours and today', () => {
   const jan = checkDays(2003, 0, [
     [1, { ...L(2002, 11, 29), week: '三', cYear: '壬午', cMonth: '壬子', cDay: '甲戌', solarFestival: '新年元旦 ', color: 'red' }],
-    [6, { cMonth: '癸丑', solarTerms: '小寒' }], [10, { lunarFestival: '腊八节 ' }], [25, { lunarFestival: '腊八节 ' }],
+    [6, { cMonth: '癸丑', solarTerms: '小寒' }], [10, { lunarFestival: '腊八节 ' }], [25, { lunarFestival: '小年 ' }],
     [31, { ...L(2002, 12, 29), cYear: '壬午', lunarFestival: '除夕 ', color: 'red', isToday: false }]]);
   const feb = checkDays(2003, 1, [
     [1, { ...L(2003, 1, 1), week: '六', lunarFestival: '春节 ', solarFestival: '', color: 'red' }],
@@ -31,17 +31,18 @@ test('January and February 2003: pillars, terms, festivals, colours and today', 
 // The months where placing lunar festivals through the lunar months met is
 // delicate.
 test('lunar festivals across lunar new years and leap months; January 1900', () => {
-  checkDays(2004, 0, [[1, L(2003, 12, 10)], [14, { lunarFestival: '腊八节 ' }],
+  checkDays(2004, 0, [[1, L(2003, 12, 10)], [14, { lunarFestival: '小年 ' }],
     [21, { lunarFestival: '除夕 ', color: 'red', solarTerms: '大寒' }], [22, { ...L(2004, 1, 1), lunarFestival: '春节 ' }]]);
-  checkDays(1938, 0, [[1, L(1937, 11, 30)], [9, { lunarFestival: '腊八节 ' }], [24, { lunarFestival: '腊八节 ' }],
+  checkDays(1938, 0, [[1, L(1937, 11, 30)], [9, { lunarFestival: '腊八节 ' }], [24, { lunarFestival: '小年 ' }],
     [30, { lunarFestival: '除夕 ' }], [31, { ...L(1938, 1, 1), lunarFestival: '春节 ', color: 'red' }]]);
   checkDays(2001, 5, [[1, L(2001, 4, 10, true)], [25, { lunarFestival: '端午节 ' }]]);
   // No festival on a leap month's day: leap 6-07, and leap 8-15 in a month that opens in the leap month.
   checkDays(2017, 6, [[23, L(2017, 6, 1, true)], [29, { ...L(2017, 6, 7, true), lunarFestival: '' }]]);
   checkDays(1900, 9, [[8, { ...L(1900, 8, 15, true), lunarFestival: '' }]]);
-  // Before the table: no lunar date and no lunar festival, not even 除夕 on the day before it.
-  checkDays(1900, 0, [[1, { cYear: '己亥', cMonth: '丙子', cDay: '甲戌', solarFestival: '新年元旦 ', lMonth: 0, lDay: -29 }],
-    [30, { lMonth: 0, lDay: 0, lunarFestival: '' }]]);
+  // Before the table: the last month of 1899, from 1 January 1900.
+  checkDays(1900, 0, [[1, { ...L(1899, 12, 1), cYear: '己亥', cMonth: '丙子', cDay: '甲戌', solarFestival: '新年元旦 ' }],
+    [8, { lunarFestival: '腊八节 ' }], [30, { ...L(1899, 12, 30), lunarFestival: '除夕 ' }],
+    [31, { ...L(1900, 1, 1), lunarFestival: '春节 ', color: 'red' }]]);
 });
 
 test('festivals sharing a day keep table order; Easter, the label and Friday the 13th come last', () => {
