@@ -12,6 +12,7 @@ function icsEvent(y, m, d, key, summary, category) {
    this.uid = icsDate(this.date) + '-' + key + '@kestrun-cal';
    this.summary = summary;
    this.category = category;
+   this.description = '';
 }
 
 function twoDigits(n) {
@@ -57,6 +58,13 @@ function rowEvents(y, m, bare, t, key) {
    return events;
 }
 
+// The solar term of day record r, with the instant it begins.
+function termEvent(r) {
+   var e = new icsEvent(r.sYear, r.sMonth - 1, r.sDay, 'term', r.solarTerms, '节气');
+   e.description = '交节 ' + sTermText(r.sYear, termIndex(r)) + '（北京时间）';
+   return e;
+}
+
 // Names of the two kinds of official day, for summaries and categories.
 var holidayKinds = { off: ['休', '放假'], work: ['班', '调休上班'] };
 
@@ -75,7 +83,7 @@ function yearEvents(y) {
    for (m = 0; m < 12; m++) {
       bare = modelWith(y, m, [[], [], []]);
       for (d = 0; d < bare.length; d++) {
-         if (bare[d].solarTerms.length > 0) events.push(new icsEvent(y, m, d + 1, 'term', bare[d].solarTerms, '节气'));
+         if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
          h = holidayEvent(y, m, d + 1);
          if (h) events.push(h);
       }
@@ -113,8 +121,8 @@ function icsLines(e, stamp) {
    return ['BEGIN:VEVENT', 'UID:' + e.uid, 'DTSTAMP:' + stamp,
       'DTSTART;VALUE=DATE:' + icsDate(e.date),
       'DTEND;VALUE=DATE:' + icsDate(new Date(e.date.getTime() + 86400000)),
-      'SUMMARY:' + icsEscape(e.summary), 'CATEGORIES:' + icsEscape(e.category),
-      'TRANSP:TRANSPARENT', 'END:VEVENT'];
+      'SUMMARY:' + icsEscape(e.summary), 'CATEGORIES:' + icsEscape(e.category)]
+      .concat(e.description ? ['DESCRIPTION:' + icsEscape(e.description)] : [], ['TRANSP:TRANSPARENT', 'END:VEVENT']);
 }
 
 // The file of year y, stamped with the time value now.

@@ -24,14 +24,14 @@ function mEvn() {
    }
 }
 
-// Pop-up text of day record r. A day before the lunar table (lunar month 0)
-// has no lunar line.
+// Pop-up text of day record r. A day without a lunar date (lunar month 0,
+// before the range) has no lunar line.
 function popupText(r) {
    var festival = '', lunar = '';
    if (r.solarTerms != '' || r.solarFestival != '' || r.lunarFestival != '')
       festival = '<TABLE WIDTH=100% BORDER=0 CELLPADDING=2 CELLSPACING=0 BGCOLOR="#CCFFCC"><TR><TD>' +
          '<FONT COLOR="#000000" STYLE="font-size:9pt;">' +
-         r.solarTerms + ' ' + r.solarFestival + ' ' + r.lunarFestival +
+         termLine(r) + ' ' + r.solarFestival + ' ' + r.lunarFestival +
          '</FONT></TD></TR></TABLE>';
    if (r.lMonth != 0)
       lunar = '<FONT COLOR="violet">农历' + (r.isLeap ? '闰 ' : ' ') + r.lMonth + ' 月 ' + r.lDay + ' 日</FONT><BR>';
@@ -44,6 +44,12 @@ function popupText(r) {
       '<FONT COLOR="yellow">' + r.cYear + '年 ' + r.cMonth + '月 ' + r.cDay + '日</FONT>' +
       '</FONT></TD></TR></TABLE>' +
       festival + holidayLine(r) + '</TD></TR></TABLE>';
+}
+
+// The solar term of day record r with its Beijing time: "冬至 04:50".
+function termLine(r) {
+   if (r.solarTerms == '') return '';
+   return r.solarTerms + ' ' + sTermText(r.sYear, termIndex(r)).substr(11);
 }
 
 // Puts markup m into the pop-up unless it is there already. The pointer

@@ -74,6 +74,7 @@ test('the iCalendar events of a year are the texts of its month models, folded a
       }
     }
   }
+  assert.match(cal.icsText(2026, 0), /SUMMARY:冬至\r\nCATEGORIES:节气\r\nDESCRIPTION:交节 2026-12-22 04:50（北京时间）\r\n/);
   const line = 'SUMMARY:' + '南京大屠杀纪念日，'.repeat(6) + 'x', folded = cal.icsFold(line);
   assert.ok(folded.endsWith('\r\n') && folded.slice(0, -2).split('\r\n').every((l) => Buffer.byteLength(l) <= 75));
   assert.equal(folded.slice(0, -2).replaceAll('\r\n ', ''), line);
