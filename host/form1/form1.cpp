@@ -1,6 +1,7 @@
 #include "form1/form1.h"
 
 #include "form1/page_file.h"
+#include "form1/page_folder.h"
 #include "platform/app_path.h"
 #include "platform/display_loss.h"
 #include "platform/error_report.h"
@@ -101,7 +102,7 @@ void Form1::Present() { gtk_window_present(GTK_WINDOW(window_.get())); }
 
 void Form1::Form_Load() {
     PageText = pageText();
-    PagePath = pagePathIn(AppPath());
+    PagePath = pagePathIn(pageFolder(AppPath()));
     writePageFile(PagePath, PageText);
     WebBrowser1.Navigate(PagePath);
 }

@@ -44,6 +44,32 @@ describe('the program started through a link', () => {
   });
 });
 
+// As a package installs it: a folder the user may not write in (for root,
+// whom no mode stops, an immutable one).
+describe('the program in a folder its user cannot write', () => {
+  const folder = tempFolder(), runtime = tempFolder();
+  const page = path.join(runtime, 'kestrun/readto.htm');
+  const lock = (on) => (process.getuid() === 0 ? execFileP('chattr', [on ? '+i' : '-i', folder])
+    : fs.promises.chmod(folder, on ? 0o555 : 0o755));
+  let app;
+  before(async () => {
+    fs.copyFileSync(programPath, path.join(folder, 'kestrun'));
+    await lock(true);
+    process.env.XDG_RUNTIME_DIR = runtime;
+    app = await Kestrun.start({ binary: path.join(folder, 'kestrun') });
+  });
+  after(async () => { await app?.stop(); await lock(false); });
+
+  test('writes its page in the runtime folder, keeps the zone across a restart and removes the page at close', async () => {
+    assert.equal(await app.run('return decodeURIComponent(location.pathname)'), page);
+    await app.chooseZone(4, 1);
+    await app.restart();
+    assert.deepEqual(await app.run('return [objContinentMenu.selectedIndex, objCountryMenu.selectedIndex];'), [4, 1]);
+    await app.closeByWindowManager();
+    assert.deepEqual([fs.existsSync(page), fs.readdirSync(folder)], [false, ['kestrun']]);
+  });
+});
+
 test('install: the program in a folder of its own, a relative link in bin/, the desktop entry', async () => {
   const prefix = tempFolder();
   await execFileP('cmake', ['--install', buildDir, '--prefix', prefix]);
