@@ -79,6 +79,8 @@ test('colours do not move a column, and are off for NO_COLOR, TERM=dumb and a pi
   assert.match(today, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
   assert.match(run(['--color=always', '10', '2026']).out, /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
   assert.doesNotMatch(run(['--color=always', '-y', '2026']).out, /\x1b\[34m/);  // no dark blue
+  const monday = run(['--color=always', '-m', '10', '2026']).out;  // Sunday 11 red at the row's end, Monday 12 not
+  assert.deepEqual([/\x1b\[31m11\x1b\[0m\n/.test(monday), /\x1b\[31m12\x1b/.test(monday)], [true, false]);
 });
 
 test('the iCalendar events of a year are the texts of its month models; a break is one event over its days', () => {
