@@ -11,16 +11,17 @@ function calHelp(ownPath) {
       '  kestrun-cal 年 月              也可年在前：大于 12 的数是年（1900-2100）',
       '  kestrun-cal -y [年]            全年（默认今年）',
       '  kestrun-cal -3 [[月] 年]       上月、本月与下月',
-      '  kestrun-cal --ics [年|起-止]   节气、节日与放假调休，iCalendar 格式（如 2026-2028）',
+      '  kestrun-cal --ics [年|起-止]   iCalendar 文件：节气、节日与放假调休',
       '  kestrun-cal --version          版本',
       '  kestrun-cal --help             本说明',
       '选项：',
       '  -m                             每周从星期一开始',
       '  -w                             每周前标出 ISO 8601 周数',
       '  --lunar                        与 --ics 同用：每天一个农历日期事件',
-      '  --color=auto|always|never      颜色；auto（默认）只在终端上，且未设 NO_COLOR、TERM 不是 dumb',
+      '  --color=auto|always|never      颜色；auto（默认）只用于终端，',
+      '                                 且未设 NO_COLOR、TERM 不是 dumb',
       '宽度：终端的宽度，不是终端时取 COLUMNS，再不然 80 列。',
-      '自己的放假安排（每行“日期<TAB>假日<TAB>off|work”，其中的年份取代自带数据）：',
+      '自己的放假安排（每行“日期<TAB>假日<TAB>off|work”，所含年份取代自带数据）：',
       '  ' + ownPath
    ].join('\n') + '\n';
 }

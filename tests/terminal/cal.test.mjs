@@ -122,6 +122,7 @@ test('command-line forms in either order, and each bad one with status 2 and one
     [run(['-y', '2027']).out, ['2026年12月', '2027年1月', '2027年2月']]);
   assert.deepEqual([run(['--version']).out, run(['--help']).status], ['kestrun-cal 1\n', 0]);
   assert.match(run(['--help']).out, /\/h\.tsv/);
+  assert.ok(run(['--help']).out.split('\n').every((l) => width(l) <= 80));
   assert.deepEqual(['2026', '2026-2027'].map((a) => run(['--ics', a]).out.match(/BEGIN:VEVENT/g).length > 0), [true, true]);
   for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['13', '2027'], ['2', '3'], ['2027', '2月'], ['-y', '20x7'],
     ['--color=sometimes'], ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2'], ['-y', '-3'], ['--lunar'],
