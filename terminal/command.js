@@ -124,12 +124,23 @@ function useColors(choice, out) {
    return out.tty && !out.noColor && out.term != 'dumb';
 }
 
+// The years from y to last whose official arrangement the data lacks, runs
+// of them written as from-to: "1900-1999、2027".
+function missingYears(y, last) {
+   var runs = [], start;
+   for (; y <= last; y++) {
+      if (holidayCovered(y)) continue;
+      for (start = y; y < last && !holidayCovered(y + 1); y++);
+      runs.push(start == y ? String(y) : start + '-' + y);
+   }
+   return runs.join('、');
+}
+
 // The iCalendar file of the request, with a warning for the years whose
 // official arrangement the data lacks.
 function icsOutput(request, warning, ownPath) {
-   var missing = [], y;
-   for (y = request.y; y <= request.last; y++) if (!holidayCovered(y)) missing.push(y);
-   if (missing.length > 0) warning += 'kestrun-cal: ' + missing.join('、') + ' 年的放假安排尚未收录，只导出了节气与节日' +
+   var missing = missingYears(request.y, request.last);
+   if (missing != '') warning += 'kestrun-cal: ' + missing + ' 年的放假安排尚未收录，只导出了节气与节日' +
       '（放假安排可写入 ' + ownPath + '）\n';
    return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
 }

@@ -171,7 +171,7 @@ function icsText(from, last, lunar, now) {
    lines = ['BEGIN:VCALENDAR', 'VERSION:2.0', 'PRODID:-//Kestrun//kestrun-cal//ZH', 'CALSCALE:GREGORIAN',
       'NAME:' + icsEscape(name), 'X-WR-CALNAME:' + icsEscape(name),
       'REFRESH-INTERVAL;VALUE=DURATION:P1D', 'X-PUBLISHED-TTL:P1D'];
-   for (i = 0; i < events.length; i++) lines = lines.concat(icsLines(events[i], stamp));
+   for (i = 0; i < events.length; i++) lines.push.apply(lines, icsLines(events[i], stamp));
    lines.push('END:VCALENDAR');
    return lines.map(icsFold).join('');
 }

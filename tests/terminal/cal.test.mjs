@@ -124,6 +124,7 @@ test('command-line forms in either order, and each bad one with status 2 and one
   assert.match(run(['--help']).out, /\/h\.tsv/);
   assert.ok(run(['--help']).out.split('\n').every((l) => width(l) <= 80));
   assert.deepEqual(['2026', '2026-2027'].map((a) => run(['--ics', a]).out.match(/BEGIN:VEVENT/g).length > 0), [true, true]);
+  assert.equal(cal.missingYears(1999, 2100), '1999-2006、2027-2100');  // the years without official data, in runs
   for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['13', '2027'], ['2', '3'], ['2027', '2月'], ['-y', '20x7'],
     ['--color=sometimes'], ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2'], ['-y', '-3'], ['--lunar'],
     ['--ics', '2027-2026'], ['--ics', '2026-2101'], ['--ics', '-m'], ['--ics', '2026', '2027']]) {
