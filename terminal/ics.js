@@ -19,7 +19,8 @@ function icsEvent(t, key, summary, category) {
    this.description = '';
 }
 
-// The solar term name on y, m (0 = January), d.
+// The event of solar term `name` on y, m (0 = January), d; all that it
+// tells of the term is made here.
 function termEvent(y, m, d, name) {
    return new icsEvent(Date.UTC(y, m, d), 'term', name, '节气');
 }
