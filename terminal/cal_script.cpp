@@ -70,9 +70,9 @@ CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutpu
     GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
                                           : jsc_value_new_null(context.get()));
     GObjectPtr<JSCValue> output(outputObject(context.get(), out));
-    GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), JSC_TYPE_VALUE, output.get(),
-                                                        JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING, own.path.c_str(),
-                                                        G_TYPE_NONE));
+    GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), JSC_TYPE_VALUE,
+                                                        output.get(), JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING,
+                                                        own.path.c_str(), G_TYPE_NONE));
     throwIfFailed(context.get(), "the calendar script failed");
 
     CalOutput printed;

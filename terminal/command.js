@@ -58,7 +58,8 @@ function calOption(request, a, rest) {
    if (match && /^(auto|always|never)$/.test(match[1])) request.color = match[1];
    else if (match) request.error = '颜色须为 auto、always 或 never：' + match[1];
    else if (calFlags[a]) request[calFlags[a]] = true;
-   else if (calForms[a] && request.form != 'month' && request.form != calForms[a]) request.error = '不能同时使用：' + a;
+   else if (calForms[a] && request.form != 'month' && request.form != calForms[a])
+      request.error = '不能同时使用：' + a;
    else if (calForms[a]) request.form = calForms[a];
    else if (/^-./.test(a)) request.error = '不认识的选项：' + a;
    else rest.push(a);

@@ -117,7 +117,8 @@ function numberText(c, width, colors) {
    var badge = textWidth(c.badge.text), left;
    if (badge == 0) return centreText(shown, c.number.text, width);
    left = Math.min(Math.floor((width - number) / 2), width - number - badge);
-   return spaces(left) + shown + spaces(width - left - number - badge) + paint(c.badge.text, ttyBadges[c.badge.color], colors);
+   return spaces(left) + shown + spaces(width - left - number - badge) +
+      paint(c.badge.text, ttyBadges[c.badge.color], colors);
 }
 
 function lineText(c, width, colors) {

@@ -46,7 +46,8 @@ test('--ics 2026-2027 --lunar: read by python3-icalendar and imported by khal, a
   fs.writeFileSync(config, `[calendars]\n[[kestrun]]\npath = ${home}/cal\n[sqlite]\npath = ${home}/khal.db\n[locale]\n` +
     'timeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n' +
     'datetimeformat = %Y-%m-%d %H:%M\nlongdatetimeformat = %Y-%m-%d %H:%M\n');
-  const khal = (...args) => spawnSync('khal', ['-c', config, ...args], { encoding: 'utf8', env: { PATH: process.env.PATH, HOME: home, LANG: 'C.UTF-8' } });
+  const khal = (...args) => spawnSync('khal', ['-c', config, ...args],
+    { encoding: 'utf8', env: { PATH: process.env.PATH, HOME: home, LANG: 'C.UTF-8' } });
   assert.equal(khal('import', '--batch', '-a', 'kestrun', ics).status, 0);
   assert.equal(fs.readdirSync(path.join(home, 'cal')).length, events.length);
   const day = khal('list', '--format', '{uid} {start-date} {end-date} {title}', '2026-02-16', '1d').stdout;
@@ -55,13 +56,14 @@ test('--ics 2026-2027 --lunar: read by python3-icalendar and imported by khal, a
 });
 
 test('in a terminal its own width wins over COLUMNS, and colours follow NO_COLOR and TERM', () => {
-  const inTerminal = (env, ...args) => spawnSync('script', ['-qec', `stty cols 40; ${path.join(buildDir, 'kestrun-cal')} ${args.join(' ')}`, '/dev/null'],
+  const program = path.join(buildDir, 'kestrun-cal');
+  const inTerminal = (env, ...args) => spawnSync('script', ['-qec', `stty cols 40; ${program} ${args.join(' ')}`, '/dev/null'],
     { encoding: 'utf8', env: { ...process.env, COLUMNS: '200', TERM: 'xterm', ...env } }).stdout;
   const plain = inTerminal({ NO_COLOR: '' }, '10', '2026'), lines = plain.split('\r\n').filter(Boolean);
   assert.ok(lines.length > 10 && lines.every((l) => [...l].reduce((w, ch) => w + (ch.charCodeAt(0) >= 0x2e80 ? 2 : 1), 0) <= 40), plain);
   assert.deepEqual([{}, { NO_COLOR: '' }, { TERM: 'dumb' }].map((env) => /\x1b\[/.test(inTerminal(env, '10', '2026'))), [true, false, false]);
   assert.ok(cal('-y', '2026').stdout.split('\n').some((l) => l.length > 40));
-  assert.ok(spawnSync(path.join(buildDir, 'kestrun-cal'), ['-y', '2026'], { encoding: 'utf8', env: { ...process.env, COLUMNS: '40' } })
+  assert.ok(spawnSync(program, ['-y', '2026'], { encoding: 'utf8', env: { ...process.env, COLUMNS: '40' } })
     .stdout.split('\n').every((l) => l.length <= 40));
 });
 
@@ -74,7 +76,8 @@ test('a bad argument: status 2, one line on standard error; colours only when as
 test('the user\'s holiday table takes the place of the shipped years it holds; a bad one is named and left out', () => {
   fs.mkdirSync(path.dirname(own), { recursive: true });
   fs.writeFileSync(own, '2026-10-09\t国庆节\toff\n');
-  assert.deepEqual(holidays(parsed(cal('--ics', '2026').stdout).slice(2)).map((e) => e.slice(1)), [['2026-10-09', '2026-10-10', '国庆节（休）']]);
+  assert.deepEqual(holidays(parsed(cal('--ics', '2026').stdout).slice(2)).map((e) => e.slice(1)),
+    [['2026-10-09', '2026-10-10', '国庆节（休）']]);
   fs.writeFileSync(own, '2026-10-32\t国庆节\toff\n');
   const refused = cal('--ics', '2026');
   assert.equal(refused.status, 0);
