@@ -42,9 +42,24 @@ std::string stringProperty(JSCValue* object, const char* name) {
     return text ? std::string(text.get()) : std::string();
 }
 
+void setProperty(JSCValue* object, const char* name, GObjectPtr<JSCValue> value) {
+    jsc_value_object_set_property(object, name, value.get());
+}
+
+// The script's view of standard output, and the program's version.
+GObjectPtr<JSCValue> outputObject(JSCContext* context, const StandardOutput& out) {
+    auto object = adopt(jsc_value_new_object(context, nullptr, nullptr));
+    setProperty(object.get(), "tty", adopt(jsc_value_new_boolean(context, out.tty)));
+    setProperty(object.get(), "width", adopt(jsc_value_new_number(context, out.width)));
+    setProperty(object.get(), "noColor", adopt(jsc_value_new_boolean(context, out.noColor)));
+    setProperty(object.get(), "term", adopt(jsc_value_new_string(context, out.term.c_str())));
+    setProperty(object.get(), "version", adopt(jsc_value_new_string(context, KESTRUN_VERSION)));
+    return object;
+}
+
 }  // namespace
 
-CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own) {
+CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnHolidays& own) {
     auto context = loadScript();
     std::vector<const char*> argv;
     for (const auto& arg : args) argv.push_back(arg.c_str());
@@ -54,17 +69,18 @@ CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const Own
     GObjectPtr<JSCValue> jsArgs(jsc_value_new_array_from_strv(context.get(), argv.data()));
     GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
                                           : jsc_value_new_null(context.get()));
-    GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), G_TYPE_BOOLEAN, tty,
-                                                        JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING, own.path.c_str(),
-                                                        G_TYPE_NONE));
+    GObjectPtr<JSCValue> output(outputObject(context.get(), out));
+    GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), JSC_TYPE_VALUE,
+                                                        output.get(), JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING,
+                                                        own.path.c_str(), G_TYPE_NONE));
     throwIfFailed(context.get(), "the calendar script failed");
 
-    CalOutput output;
+    CalOutput printed;
     GObjectPtr<JSCValue> status(jsc_value_object_get_property(result.get(), "status"));
-    output.status = jsc_value_to_int32(status.get());
-    output.out = stringProperty(result.get(), "out");
-    output.err = stringProperty(result.get(), "err");
-    return output;
+    printed.status = jsc_value_to_int32(status.get());
+    printed.out = stringProperty(result.get(), "out");
+    printed.err = stringProperty(result.get(), "err");
+    return printed;
 }
 
 }  // namespace kestrun

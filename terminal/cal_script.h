@@ -3,6 +3,7 @@
 // program's own pieces, run in JavaScriptCore.
 
 #include "own_holidays.h"
+#include "standard_output.h"
 
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ struct CalOutput {
 };
 
 // Runs the script's calMain on the command line (without the program name).
-// tty: whether standard output is a terminal; own: the user's holiday table.
+// out: what is known of standard output; own: the user's holiday table.
 // Throws std::runtime_error when the script cannot be loaded or fails.
-CalOutput runCalScript(const std::vector<std::string>& args, bool tty, const OwnHolidays& own);
+CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnHolidays& own);
 
 }  // namespace kestrun

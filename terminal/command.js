@@ -1,28 +1,48 @@
 // kestrun-cal's command line: which form was asked for, and what it prints.
-// The program calls calMain with its arguments and whether standard output
-// is a terminal, and prints what comes back.
+// The program calls calMain with its arguments and what it knows of standard
+// output, and prints what comes back.
 
-var calHelp = [
-   '用法：',
-   '  kestrun-cal                  本月',
-   '  kestrun-cal 年 月            某年某月（年 1900-2100，月 1-12）',
-   '  kestrun-cal [-y] 年          全年，每行三个月',
-   '  kestrun-cal -y               今年全年',
-   '  kestrun-cal --ics [年]       全年的节气、节日与放假调休，iCalendar 格式',
-   '  kestrun-cal --help           本说明',
-   '选项：',
-   '  --color=auto|always|never    颜色：auto（默认）仅在终端上显示'
-].join('\n') + '\n';
+// The help text; ownPath is the user's holiday table.
+function calHelp(ownPath) {
+   return [
+      '用法：',
+      '  kestrun-cal                    本月',
+      '  kestrun-cal [[月] 年]          某年某月（与 cal 同序）；只给年则为全年',
+      '  kestrun-cal 年 月              也可年在前：大于 12 的数是年（1900-2100）',
+      '  kestrun-cal -y [年]            全年（默认今年）',
+      '  kestrun-cal -3 [[月] 年]       上月、本月与下月',
+      '  kestrun-cal --ics [年|起-止]   iCalendar 文件：节气、节日与放假调休',
+      '  kestrun-cal --version          版本',
+      '  kestrun-cal --help             本说明',
+      '选项：',
+      '  -m                             每周从星期一开始',
+      '  -w                             每周前标出 ISO 8601 周数',
+      '  --lunar                        与 --ics 同用：每天一个农历日期事件',
+      '  --color=auto|always|never      颜色；auto（默认）只用于终端，',
+      '                                 且未设 NO_COLOR、TERM 不是 dumb',
+      '宽度：终端的宽度，不是终端时取 COLUMNS，再不然 80 列。',
+      '自己的放假安排（每行“日期<TAB>假日<TAB>off|work”，所含年份取代自带数据）：',
+      '  ' + ownPath
+   ].join('\n') + '\n';
+}
 
-// What a command line asks for: form 'month', 'year', 'ics' or 'help', the
-// year y, the month m (0 = January), the colour choice, or error, a text.
+// What a command line asks for: form 'month', 'three', 'year', 'ics', 'help'
+// or 'version'; the year y, the month m (0 = January) and, for an iCalendar
+// range, its last year; the options; or error, a text.
 function calRequest() {
    this.form = 'month';
    this.y = tY;
    this.m = tM;
+   this.last = tY;
+   this.monday = false;
+   this.weeks = false;
+   this.lunar = false;
    this.color = 'auto';
    this.error = '';
 }
+
+var calForms = { '-y': 'year', '-3': 'three', '--ics': 'ics', '--help': 'help', '-h': 'help', '--version': 'version' };
+var calFlags = { '-m': 'monday', '-w': 'weeks', '--lunar': 'lunar' };
 
 // A year or month argument: its number when it is one from low to high,
 // else the request gets its error.
@@ -37,25 +57,46 @@ function calOption(request, a, rest) {
    var match = /^--color=(.*)$/.exec(a);
    if (match && /^(auto|always|never)$/.test(match[1])) request.color = match[1];
    else if (match) request.error = '颜色须为 auto、always 或 never：' + match[1];
-   else if (a == '--help' || a == '-h') request.form = 'help';
-   else if (a == '-y') request.form = 'year';
-   else if (a == '--ics') request.form = 'ics';
+   else if (calFlags[a]) request[calFlags[a]] = true;
+   else if (calForms[a] && request.form != 'month' && request.form != calForms[a])
+      request.error = '不能同时使用：' + a;
+   else if (calForms[a]) request.form = calForms[a];
    else if (/^-./.test(a)) request.error = '不认识的选项：' + a;
    else rest.push(a);
 }
 
-function calArgs(args) {
-   var request = new calRequest(), rest = [], i;
-   for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
-   if (request.error || request.form == 'help') return request;
-   // A year alone, like -y with it, asks for the whole year.
-   if (request.form == 'month' && rest.length == 1) request.form = 'year';
-   if (rest.length > (request.form == 'month' ? 2 : 1)) {
-      request.error = '多余的参数：' + rest.join(' ');
-      return request;
+// The years of --ics: one year, or FROM-TO.
+function icsYears(request, text) {
+   var range = /^([0-9]+)-([0-9]+)$/.exec(text);
+   if (!range) {
+      request.y = request.last = numberArg(request, text, '年份', 1900, 2100);
+      return;
    }
-   if (rest.length > 0) request.y = numberArg(request, rest[0], '年份', 1900, 2100);
-   if (rest.length > 1 && !request.error) request.m = numberArg(request, rest[1], '月份', 1, 12) - 1;
+   request.y = numberArg(request, range[1], '年份', 1900, 2100);
+   if (!request.error) request.last = numberArg(request, range[2], '年份', 1900, 2100);
+   if (!request.error && request.last < request.y) request.error = '起始年份晚于结束年份：' + text;
+}
+
+// The date of the other forms: [[month] year] as cal takes them, or year
+// month; a number above 12 is a year, so either order is plain.
+function dateArgs(request, rest) {
+   var yearFirst = rest.length == 2 && /^[0-9]+$/.test(rest[0]) && Number(rest[0]) > 12;
+   if (request.form == 'month' && rest.length == 1) request.form = 'year';
+   if (rest.length == 0) return;
+   request.y = numberArg(request, rest[yearFirst ? 0 : rest.length - 1], '年份', 1900, 2100);
+   if (rest.length == 2 && !request.error) request.m = numberArg(request, rest[yearFirst ? 1 : 0], '月份', 1, 12) - 1;
+}
+
+function calArgs(args) {
+   var request = new calRequest(), rest = [], most, i;
+   for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
+   if (request.error || request.form == 'help' || request.form == 'version') return request;
+   most = (request.form == 'year' || request.form == 'ics') ? 1 : 2;
+   if (rest.length > most) request.error = '多余的参数：' + rest.slice(most).join(' ');
+   else if (request.lunar && request.form != 'ics') request.error = '--lunar 只与 --ics 同用';
+   else if ((request.monday || request.weeks) && request.form == 'ics') request.error = '-m 与 -w 不用于 --ics';
+   else if (request.form == 'ics' && rest.length == 1) icsYears(request, rest[0]);
+   else dateArgs(request, rest);
    return request;
 }
 
@@ -76,15 +117,48 @@ function calHolidays(ownText, ownPath) {
    return '';
 }
 
-// args: the command line after the program name; tty: whether standard
-// output is a terminal; ownText and ownPath: the user's holiday table.
-function calMain(args, tty, ownText, ownPath) {
-   var request = calArgs(args), colors, warning;
+// Colours for choice (auto, always or never) on standard output `out`:
+// auto paints only a terminal, and not when NO_COLOR is set (to anything)
+// or the terminal is dumb.
+function useColors(choice, out) {
+   if (choice != 'auto') return choice == 'always';
+   return out.tty && !out.noColor && out.term != 'dumb';
+}
+
+// The years from y to last whose official arrangement the data lacks, runs
+// of them written as from-to: "1900-1999、2027".
+function missingYears(y, last) {
+   var runs = [], start;
+   for (; y <= last; y++) {
+      if (holidayCovered(y)) continue;
+      for (start = y; y < last && !holidayCovered(y + 1); y++);
+      runs.push(start == y ? String(y) : start + '-' + y);
+   }
+   return runs.join('、');
+}
+
+// The iCalendar file of the request, with a warning for the years whose
+// official arrangement the data lacks.
+function icsOutput(request, warning, ownPath) {
+   var missing = missingYears(request.y, request.last);
+   if (missing != '') warning += 'kestrun-cal: ' + missing + ' 年的放假安排尚未收录，只导出了节气与节日' +
+      '（放假安排可写入 ' + ownPath + '）\n';
+   return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
+}
+
+// args: the command line after the program name; out: what is known of
+// standard output (tty: a terminal; width: its columns; noColor: NO_COLOR is
+// set; term: TERM) and the program's version; ownText and ownPath: the
+// user's holiday table.
+function calMain(args, out, ownText, ownPath) {
+   var request = calArgs(args), layout, warning;
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
-   if (request.form == 'help') return new calOutput(0, calHelp, '');
+   if (request.form == 'help') return new calOutput(0, calHelp(ownPath), '');
+   if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
    warning = calHolidays(ownText, ownPath);
-   colors = request.color == 'always' || (request.color == 'auto' && tty);
-   if (request.form == 'year') return new calOutput(0, yearText(request.y, colors), warning);
-   if (request.form == 'ics') return new calOutput(0, icsText(request.y, Date.now()), warning);
-   return new calOutput(0, monthText(request.y, request.m, colors), warning);
+   if (request.form == 'ics') return icsOutput(request, warning, ownPath);
+   layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
+   if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);
+   if (request.form == 'three') return new calOutput(0, threeText(request.y, request.m, layout), warning);
+   return new calOutput(0, monthText(request.y, request.m, layout), warning);
 }

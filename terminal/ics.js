@@ -1,22 +1,30 @@
-// A year's days as an iCalendar file (RFC 5545): one all-day event per solar
-// term, per festival row of the three tables and per official day off or
-// make-up working day of the holiday table. What the month model adds by a
-// rule of its own rather than from a table (Easter, the birthday label,
-// Friday the 13th) is left out. Each UID is made of the date and what the
-// event is, so importing the file again updates the events instead of
-// adding them twice.
+// Years of days as an iCalendar file (RFC 5545) that a calendar program can
+// import or subscribe to: one all-day event per solar term, per festival row
+// of the three tables, per break of official days off (over all its days)
+// and per make-up working day; with --lunar, one per day for its lunar date.
+// What the month model adds by a rule of its own rather than from a table
+// (Easter, the birthday label, Friday the 13th) is left out. Each UID is
+// made of the first date and what the event is, so importing the file again
+// updates the events instead of adding them twice.
 
-// One all-day event on y, m (0 = January), d.
-function icsEvent(y, m, d, key, summary, category) {
-   this.date = new Date(Date.UTC(y, m, d));
+var dayLength = 86400000;
+
+// One all-day event from the UTC date of time value t, for one day.
+function icsEvent(t, key, summary, category) {
+   this.date = new Date(t);
+   this.end = new Date(t + dayLength);
    this.uid = icsDate(this.date) + '-' + key + '@kestrun-cal';
    this.summary = summary;
    this.category = category;
    this.description = '';
 }
 
-function twoDigits(n) {
-   return (n < 10 ? '0' : '') + n;
+// The event of the solar term of day record r, with the instant it begins
+// (Beijing time); all that it tells of the term is made here.
+function termEvent(r) {
+   var e = new icsEvent(Date.UTC(r.sYear, r.sMonth - 1, r.sDay), 'term', r.solarTerms, '节气');
+   e.description = '交节 ' + sTermText(r.sYear, termIndex(r)) + '（北京时间）';
+   return e;
 }
 
 // yyyymmdd of the UTC date of time value t.
@@ -51,46 +59,76 @@ function rowEvents(y, m, bare, t, key) {
       model = modelWith(y, m, tables);
       for (d = 0; d < model.length; d++) {
          added = festivalsOf(model[d]).length - festivalsOf(bare[d]).length;
-         if (added > 0) events.push(new icsEvent(y, m, d + 1, key + '-' + i,
+         if (added > 0) events.push(new icsEvent(Date.UTC(y, m, d + 1), key + '-' + i,
             festivalsOf(model[d]).substr(0, added).replace(/\s+$/, ''), '节日'));
       }
    }
    return events;
 }
 
-// The solar term of day record r, with the instant it begins.
-function termEvent(r) {
-   var e = new icsEvent(r.sYear, r.sMonth - 1, r.sDay, 'term', r.solarTerms, '节气');
-   e.description = '交节 ' + sTermText(r.sYear, termIndex(r)) + '（北京时间）';
-   return e;
-}
-
 // Names of the two kinds of official day, for summaries and categories.
 var holidayKinds = { off: ['休', '放假'], work: ['班', '调休上班'] };
 
-// The official day of y, m, d as an event, or null. The UID leaves the kind
-// out, so that a corrected table replaces the day's event.
-function holidayEvent(y, m, d) {
-   var h = holidayOf(y, m, d);
-   if (!h) return null;
-   return new icsEvent(y, m, d, 'holiday', h.name + '（' + holidayKinds[h.kind][0] + '）', holidayKinds[h.kind][1]);
+function holidayAt(t) {
+   var d = new Date(t);
+   return holidayOf(d.getUTCFullYear(), d.getUTCMonth(), d.getUTCDate());
 }
 
-// The events of year y in date order (on one day: the term, the official
-// day, then the festivals in table order).
-function yearEvents(y) {
-   var events = [], m, d, bare, h;
+// Whether the day at time value t is a day off of the same holiday as h.
+function sameBreak(h, t) {
+   var g = holidayAt(t);
+   return g != null && g.kind == 'off' && h.kind == 'off' && g.name == h.name;
+}
+
+// The official days of the years from to last: a break as one event over
+// all its days, also where it reaches past those years; a make-up working
+// day as one event. The UID leaves the kind out, so that a corrected table
+// replaces the day's event.
+function holidayEvents(from, last) {
+   var events = [], start = Date.UTC(from, 0, 1), t, first, end, h, e;
+   for (t = start; t < Date.UTC(last + 1, 0, 1); t += dayLength) {
+      h = holidayAt(t);
+      if (!h || (t > start && sameBreak(h, t - dayLength))) continue;
+      for (first = t; sameBreak(h, first - dayLength); first -= dayLength);
+      for (end = t; sameBreak(h, end + dayLength); end += dayLength);
+      e = new icsEvent(first, 'holiday', h.name + '（' + holidayKinds[h.kind][0] + '）', holidayKinds[h.kind][1]);
+      e.end = new Date(end + dayLength);
+      events.push(e);
+   }
+   return events;
+}
+
+// The lunar months by name: 正月 to 十月, 冬月, 腊月.
+var lunarMonthNames = ['正', '二', '三', '四', '五', '六', '七', '八', '九', '十', '冬', '腊'];
+
+// The lunar date of day record r as a title, as 闰六月初一 or 冬月廿九.
+function lunarTitle(r) {
+   return (r.isLeap ? '闰' : '') + lunarMonthNames[r.lMonth - 1] + '月' + cDay(r.lDay);
+}
+
+// The events of year y; with lunar, its lunar dates too.
+function yearEvents(y, lunar) {
+   var events = [], m, d, bare;
    for (m = 0; m < 12; m++) {
       bare = modelWith(y, m, [[], [], []]);
       for (d = 0; d < bare.length; d++) {
          if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
-         h = holidayEvent(y, m, d + 1);
-         if (h) events.push(h);
+         // January 1900 begins before the lunar table (lunar month 0).
+         if (lunar && bare[d].lMonth > 0)
+            events.push(new icsEvent(Date.UTC(y, m, d + 1), 'lunar', lunarTitle(bare[d]), '农历'));
       }
       events = events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),
                              rowEvents(y, m, bare, 2, 'lftv'));
    }
-   return events.sort(function (a, b) { return a.date - b.date; });
+   return events;
+}
+
+// The events of the years from to last in date order (on one day: the
+// term, the lunar date, the festivals in table order, the official day).
+function rangeEvents(from, last, lunar) {
+   var events = [], y;
+   for (y = from; y <= last; y++) events = events.concat(yearEvents(y, lunar));
+   return events.concat(holidayEvents(from, last)).sort(function (a, b) { return a.date - b.date; });
 }
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
@@ -120,18 +158,23 @@ function icsFold(line) {
 function icsLines(e, stamp) {
    return ['BEGIN:VEVENT', 'UID:' + e.uid, 'DTSTAMP:' + stamp,
       'DTSTART;VALUE=DATE:' + icsDate(e.date),
-      'DTEND;VALUE=DATE:' + icsDate(new Date(e.date.getTime() + 86400000)),
-      'SUMMARY:' + icsEscape(e.summary), 'CATEGORIES:' + icsEscape(e.category)]
-      .concat(e.description ? ['DESCRIPTION:' + icsEscape(e.description)] : [], ['TRANSP:TRANSPARENT', 'END:VEVENT']);
+      'DTEND;VALUE=DATE:' + icsDate(e.end), 'SUMMARY:' + icsEscape(e.summary)].concat(
+      e.description ? ['DESCRIPTION:' + icsEscape(e.description)] : [],
+      ['CATEGORIES:' + icsEscape(e.category), 'TRANSP:TRANSPARENT', 'END:VEVENT']);
 }
 
-// The file of year y, stamped with the time value now.
-function icsText(y, now) {
-   var t = new Date(now), events = yearEvents(y), lines, i;
+// The file of the years from to last (with lunar, their lunar dates too),
+// stamped with the time value now. Named, and asking a subscribed copy to
+// be fetched again daily, so that corrections to the holiday data reach it.
+function icsText(from, last, lunar, now) {
+   var t = new Date(now), events = rangeEvents(from, last, lunar), lines, i;
    var stamp = icsDate(t) + 'T' + twoDigits(t.getUTCHours()) + twoDigits(t.getUTCMinutes()) +
       twoDigits(t.getUTCSeconds()) + 'Z';
-   lines = ['BEGIN:VCALENDAR', 'VERSION:2.0', 'PRODID:-//Kestrun//kestrun-cal//ZH', 'CALSCALE:GREGORIAN'];
-   for (i = 0; i < events.length; i++) lines = lines.concat(icsLines(events[i], stamp));
+   var name = 'Kestrun 节气、节日与放假安排' + (lunar ? '（含农历）' : '');
+   lines = ['BEGIN:VCALENDAR', 'VERSION:2.0', 'PRODID:-//Kestrun//kestrun-cal//ZH', 'CALSCALE:GREGORIAN',
+      'NAME:' + icsEscape(name), 'X-WR-CALNAME:' + icsEscape(name),
+      'REFRESH-INTERVAL;VALUE=DURATION:P1D', 'X-PUBLISHED-TTL:P1D'];
+   for (i = 0; i < events.length; i++) lines.push.apply(lines, icsLines(events[i], stamp));
    lines.push('END:VCALENDAR');
    return lines.map(icsFold).join('');
 }

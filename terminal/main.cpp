@@ -4,8 +4,6 @@
 
 #include "cal_script.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -28,7 +26,7 @@ int main(int argc, char** argv) {
         if (!own.problem.empty())
             std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; the shipped holiday data is used\n",
                          own.path.c_str(), own.problem.c_str());
-        const kestrun::CalOutput output = kestrun::runCalScript(args, isatty(STDOUT_FILENO) == 1, own);
+        const kestrun::CalOutput output = kestrun::runCalScript(args, kestrun::describeStandardOutput(), own);
         if (!print(stdout, output.out)) {
             std::perror("kestrun-cal: standard output");
             return 1;

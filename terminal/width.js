@@ -5,7 +5,8 @@
 // punctuation, fullwidth forms) and the other wide blocks of the BMP.
 var wideRanges = [[0x1100, 0x115f], [0x2e80, 0x303e], [0x3041, 0x33ff],
    [0x3400, 0x4dbf], [0x4e00, 0x9fff], [0xa000, 0xa4cf], [0xac00, 0xd7a3],
-   [0xf900, 0xfaff], [0xfe30, 0xfe4f], [0xff00, 0xff60], [0xffe0, 0xffe6]];
+   [0xf900, 0xfaff], [0xfe30, 0xfe4f], [0xff00, 0xff60], [0xffe0, 0xffe6],
+   [0x1f300, 0x1f64f], [0x20000, 0x3fffd]];
 
 function charWidth(code) {
    var i;
@@ -14,10 +15,27 @@ function charWidth(code) {
    return 1;
 }
 
+// The characters of s, a surrogate pair being one.
+function textChars(s) {
+   return s.match(/[\ud800-\udbff][\udc00-\udfff]|[\s\S]/g) || [];
+}
+
 function textWidth(s) {
-   var i, w = 0;
-   for (i = 0; i < s.length; i++) w += charWidth(s.charCodeAt(i));
+   var chars = textChars(s), i, w = 0;
+   for (i = 0; i < chars.length; i++) w += charWidth(chars[i].codePointAt(0));
    return w;
+}
+
+// The longest start of s that takes at most width columns: a wide
+// character that would not fit whole is left out.
+function cutText(s, width) {
+   var chars = textChars(s), i, w = 0, out = '';
+   for (i = 0; i < chars.length; i++) {
+      w += charWidth(chars[i].codePointAt(0));
+      if (w > width) break;
+      out += chars[i];
+   }
+   return out;
 }
 
 function spaces(n) {

@@ -15,80 +15,123 @@ for (const own of entries.filter((e) => !e.startsWith('page '))) vm.runInContext
 cal.calHolidays(null, '');
 const grid = loadView();
 grid.useHolidays();
-const years = [1900, 2026, 2033, cal.tY];
 const text = (html) => html.replace(/<[^>]*>/g, '').trim();
+const run = (args, out = {}) => cal.calMain(args, { tty: false, width: 80, noColor: false, term: 'xterm', version: '1', ...out }, null, '/h.tsv');
 
 // Display width: ASCII takes one column, CJK characters two.
 const width = (s) => [...s].reduce((w, ch) => w + (ch.charCodeAt(0) >= 0x2e80 ? 2 : 1), 0);
+const cut = (s, w) => { let out = ''; for (const ch of s) { if (width(out + ch) > w) break; out += ch; } return out; };
 const columns = (line, from, to) => { // the text between two display columns
   let at = 0, out = '';
   for (const ch of line) { if (at >= from && at < to) out += ch; at += width(ch); }
   return out.trim();
 };
-// Cell width of a weekday-name line: from 日 to 一 is one cell and its space.
-const cellWidth = (line) => width(line.slice(line.indexOf('日'), line.indexOf('一'))) - 1;
 
-// Month m of year y printed below weekday names on line `names`, from
-// display column `left`, cell by cell against the grid's cells.
-function assertLikeGrid(lines, names, left, y, m) {
-  const cell = cellWidth(lines[names]);
-  grid.drawCld(y, m);
-  for (let n = 0; n < Math.ceil((grid.cld.firstWeek + grid.cld.length) / 7) * 7; n++) {
-    const at = left + (n % 7) * (cell + 1), row = names + 1 + 2 * Math.floor(n / 7), where = `${y}-${m + 1} cell ${n}`;
-    const upper = [grid['SD' + n].innerHTML, grid['HD' + n].innerHTML].filter(Boolean).join(' ');
-    assert.equal(columns(lines[row], at, at + cell).replace(/ +/g, ' '), upper, where);
-    assert.equal(columns(lines[row + 1], at, at + cell), text(grid['LD' + n].innerHTML), where);
-  }
-  assert.equal(columns(lines[names], left, left + 7 * cell + 6).replace(/ +/g, ''), '日一二三四五六');
+// Every month block of printed lines (found by its weekday-name line) holds
+// the grid's days of the next month of `months`, cell by cell, cut to its cells.
+function assertLikeGrid(lines, months, { monday = false, weeks = false } = {}) {
+  const names = lines.flatMap((l, i) => (/^ *(日|一) +(一|二) /.test(l.replace(/^\d\d /, '   ')) ? [i] : []));
+  const first = lines[names[0]], cell = width(first.slice(first.indexOf('二'), first.indexOf('三'))) - 1;
+  const full = 7 * cell + 6 + (weeks ? 3 : 0), perRow = Math.floor((width(first) + 6) / (full + 3)) || 1;
+  assert.equal(names.length, Math.ceil(months.length / perRow));
+  months.forEach(([y, m], k) => {
+    const row = names[Math.floor(k / perRow)], left = (k % perRow) * (full + 3) + (weeks ? 3 : 0);
+    assert.equal(columns(lines[row], left, left + 7 * cell + 6).replace(/ +/g, ''), monday ? '一二三四五六日' : '日一二三四五六');
+    grid.drawCld(y, m);
+    const start = (grid.cld.firstWeek + 7 - (monday ? 1 : 0)) % 7;
+    for (let d = 0; d < grid.cld.length; d++) {
+      const n = grid.cld.firstWeek + d, at = left + ((start + d) % 7) * (cell + 1), line = row + 1 + 2 * Math.floor((start + d) / 7);
+      const upper = [grid['SD' + n].innerHTML, grid['HD' + n].innerHTML].filter(Boolean).join(' ');
+      assert.equal(columns(lines[line], at, at + cell).replace(/ +/g, ' ').replace(/(\d)(休|班)/, '$1 $2'), upper, `${y}-${m + 1}-${d + 1}`);
+      assert.equal(columns(lines[line + 1], at, at + cell), cut(text(grid['LD' + n].innerHTML), cell).trim(), `${y}-${m + 1}-${d + 1}`);
+    }
+  });
 }
 
-test('a month and a year (three months a row) print the grid\'s cells column by column, colours or not', () => {
-  const lines = cal.monthText(1900, 0, false).split('\n');
-  assert.match(lines[0], new RegExp('公元1900年1月 ' + text(grid.yearHeading(grid.eraText(1900), 1900))));
-  assertLikeGrid(lines, 1, 0, 1900, 0);
-  for (const y of years) {
-    const lines = cal.yearText(y, false).split('\n');
-    const names = lines.flatMap((l, i) => (l.startsWith(' ') && l.trim().startsWith('日') ? [i] : []));
-    const cell = cellWidth(lines[names[0]]);
-    for (let m = 0; m < 12; m++) assertLikeGrid(lines, names[Math.floor(m / 3)], (m % 3) * (7 * cell + 9), y, m);
+test('every layout at 40, 80, 120 and 200 columns fits its width and shows the grid\'s days', () => {
+  const year = (y) => Array.from({ length: 12 }, (_, m) => [y, m]);
+  const layouts = [[['10', '2026'], [[2026, 9]]], [['-m', '-w', '2026', '10'], [[2026, 9]], { monday: true, weeks: true }],
+    [['-y', '2026'], year(2026)], [['-y', '-w', '-m', '1900'], year(1900), { monday: true, weeks: true }],
+    [['-3', '1', '1900'], [[1900, 0], [1900, 1]]], [['-3', '-w', '12', '2033'], [[2033, 10], [2033, 11], [2034, 0]], { weeks: true }]];
+  for (const columnsWide of [40, 80, 120, 200]) {
+    for (const [args, months, options] of layouts) {
+      const { out, status } = run(args, { width: columnsWide }), lines = out.split('\n');
+      assert.equal(status, 0);
+      assert.ok(lines.every((l) => width(l) <= columnsWide), `${args.join(' ')} at ${columnsWide}`);
+      assertLikeGrid(lines, months, options);
+    }
   }
-  // Colours do not move a column; today and holidays are painted.
-  const painted = cal.monthText(cal.tY, cal.tM, true);
-  assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), cal.monthText(cal.tY, cal.tM, false));
-  assert.match(painted, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
-  assert.match(cal.monthText(2026, 9, true), /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
+  // A full year three months a row once there is room for 7 columns of 4; a single month never wider than 80.
+  assert.deepEqual(run(['-y', '2026'], { width: 120 }).out.split('\n')[2].trim().split(/ +/), ['1月', '2月', '3月']);
+  assert.ok(run(['10', '2026'], { width: 200 }).out.split('\n').every((l) => width(l) <= 80));
+  // ISO weeks: the row's Monday decides, 53 for the turn of 2020 and of 2026.
+  assert.match(run(['-w', '1', '2021']).out.split('\n')[2], /^53 /);
+  assert.match(run(['-w', '-m', '1', '2027']).out.split('\n')[2], /^53 /);
+  assert.match(run(['-w', '-m', '1', '2027']).out.split('\n')[4], /^01 /);
 });
 
-test('the iCalendar events of a year are the texts of its month models, folded at 75 octets with CR LF', () => {
-  for (const y of years) {
-    const events = cal.yearEvents(y);
+test('colours do not move a column, and are off for NO_COLOR, TERM=dumb and a pipe unless asked for', () => {
+  const painted = (args, out) => /\x1b\[/.test(run(args, out).out);
+  assert.deepEqual([painted([], { tty: true }), painted([], { tty: true, noColor: true }), painted([], { tty: true, term: 'dumb' }),
+    painted([]), painted(['--color=always']), painted(['--color=never'], { tty: true })], [true, false, false, false, true, false]);
+  const today = run(['--color=always']).out;
+  assert.equal(today.replace(/\x1b\[[0-9;]*m/g, ''), run([]).out);
+  assert.match(today, new RegExp(`\\x1b\\[[0-9]+;46m${cal.tD}\\x1b\\[0m`));
+  assert.match(run(['--color=always', '10', '2026']).out, /\x1b\[31m1\x1b\[0m +\x1b\[97;41m休\x1b\[0m/);
+  assert.doesNotMatch(run(['--color=always', '-y', '2026']).out, /\x1b\[34m/);  // no dark blue
+  const monday = run(['--color=always', '-m', '10', '2026']).out;  // Sunday 11 red at the row's end, Monday 12 not
+  assert.deepEqual([/\x1b\[31m11\x1b\[0m\n/.test(monday), /\x1b\[31m12\x1b/.test(monday)], [true, false]);
+});
+
+test('the iCalendar events of a year are the texts of its month models; a break is one event over its days', () => {
+  for (const y of [1900, 2026, 2033]) {
+    const events = cal.rangeEvents(y, y, true);
     for (let m = 0; m < 12; m++) {
       const model = new cal.calendar(y, m), bare = cal.modelWith(y, m, [[], [], []]);
       for (let d = 0; d < model.length; d++) {
-        const r = model[d], h = cal.holidayOf(y, m, d + 1), where = `${y}-${m + 1}-${d + 1}`;
-        const day = events.filter((e) => e.date.getUTCMonth() === m && e.date.getUTCDate() === d + 1);
+        const r = model[d], h = cal.holidayOf(y, m, d + 1), t = Date.UTC(y, m, d + 1), where = `${y}-${m + 1}-${d + 1}`;
+        const day = events.filter((e) => e.date.getTime() === t);
         const kind = (k) => day.filter((e) => e.uid.includes(`-${k}`)).map((e) => e.summary + ' ').join('');
-        assert.deepEqual([kind('term').trim(), kind('sftv') + kind('wftv'), kind('lftv'), kind('holiday')], [r.solarTerms,
+        const official = events.filter((e) => e.uid.endsWith('-holiday@kestrun-cal') && e.date <= t && t < e.end);
+        const shown = [kind('term').trim(), kind('sftv') + kind('wftv'), kind('lftv'), [...official.map((e) => e.summary)]];
+        assert.deepEqual(shown, [r.solarTerms,
           r.solarFestival.slice(0, r.solarFestival.length - bare[d].solarFestival.length), r.lunarFestival,
-          h ? `${h.name}（${h.kind === 'off' ? '休' : '班'}） ` : ''], where);
+          h ? [`${h.name}（${h.kind === 'off' ? '休' : '班'}）`] : []], where);
+        assert.equal(kind('lunar').trim().slice(-2), r.lMonth > 0 ? cal.cDay(r.lDay) : '', where);
       }
     }
   }
-  assert.match(cal.icsText(2026, 0), /SUMMARY:冬至\r\nCATEGORIES:节气\r\nDESCRIPTION:交节 2026-12-22 04:50（北京时间）\r\n/);
+  assert.match(cal.icsText(2026, 2026, false, 0), /SUMMARY:冬至\r\nDESCRIPTION:交节 2026-12-22 04:50（北京时间）\r\nCATEGORIES:节气\r\n/);
+  const titles = (y, m, d) => cal.rangeEvents(y, y, true).filter((e) => e.uid.startsWith(`${y}${m}${d}-lunar`)).map((e) => e.summary);
+  assert.deepEqual([...[titles(2026, '02', '17'), titles(2025, '07', '25'), titles(2026, '12', '09')].map((t) => [...t])],
+    [['正月初一'], ['闰六月初一'], ['冬月初一']]);
+  // A break over the turn of the year is one event whichever year is asked for.
+  const own = '2026-12-31\t元旦\toff\n2027-01-01\t元旦\toff\n2027-01-02\t元旦\toff\n';
+  for (const y of [2026, 2027]) {
+    const { out } = cal.calMain(['--ics', String(y)], { version: '1' }, own, '/h.tsv');
+    assert.match(out, /DTSTART;VALUE=DATE:20261231\r\nDTEND;VALUE=DATE:20270103\r\nSUMMARY:元旦（休）/);
+  }
   const line = 'SUMMARY:' + '南京大屠杀纪念日，'.repeat(6) + 'x', folded = cal.icsFold(line);
   assert.ok(folded.endsWith('\r\n') && folded.slice(0, -2).split('\r\n').every((l) => Buffer.byteLength(l) <= 75));
   assert.equal(folded.slice(0, -2).replaceAll('\r\n ', ''), line);
   assert.equal(cal.icsEscape('a,b;c\\d'), 'a\\,b\\;c\\\\d');
+  cal.calHolidays(null, '');
 });
 
-test('command-line forms, and each bad argument with status 2 and one line', () => {
-  const run = (...args) => cal.calMain(args, false, null, '');
-  assert.deepEqual([run(), run('2027', '2'), run('-y', '2027'), run('--color=always', '2027')].map((r) => r.out),
-    [cal.monthText(cal.tY, cal.tM, false), cal.monthText(2027, 1, false), cal.yearText(2027, false), cal.yearText(2027, true)]);
-  assert.equal(run('--help').status, 0);
-  for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['2027', '2月'], ['-y', '20x7'], ['--color=sometimes'],
-    ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2']]) {
-    const { status, out, err } = run(...bad);
+test('command-line forms in either order, and each bad one with status 2 and one line', () => {
+  const same = [[[], [cal.tY, cal.tM]], [['10', '2026'], [2026, 9]], [['2026', '10'], [2026, 9]], [['-m', '2', '2027'], [2027, 1, 1]]];
+  for (const [args, [y, m, monday]] of same) assert.equal(run(args).out, cal.monthText(y, m, new cal.calLayout(80, !!monday)));
+  assert.deepEqual([run(['2027']).out, run(['-3', '2027', '1'], { width: 120 }).out.split('\n')[0].trim().split(/ +/)],
+    [run(['-y', '2027']).out, ['2026年12月', '2027年1月', '2027年2月']]);
+  assert.deepEqual([run(['--version']).out, run(['--help']).status], ['kestrun-cal 1\n', 0]);
+  assert.match(run(['--help']).out, /\/h\.tsv/);
+  assert.ok(run(['--help']).out.split('\n').every((l) => width(l) <= 80));
+  assert.deepEqual(['2026', '2026-2027'].map((a) => run(['--ics', a]).out.match(/BEGIN:VEVENT/g).length > 0), [true, true]);
+  assert.equal(cal.missingYears(1999, 2100), '1999-2006、2027-2100');  // the years without official data, in runs
+  for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['13', '2027'], ['2', '3'], ['2027', '2月'], ['-y', '20x7'],
+    ['--color=sometimes'], ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2'], ['-y', '-3'], ['--lunar'],
+    ['--ics', '2027-2026'], ['--ics', '2026-2101'], ['--ics', '-m'], ['--ics', '2026', '2027']]) {
+    const { status, out, err } = run(bad);
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
 });
