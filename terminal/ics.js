@@ -113,8 +113,7 @@ function yearEvents(y, lunar) {
       bare = modelWith(y, m, [[], [], []]);
       for (d = 0; d < bare.length; d++) {
          if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
-         // January 1900 begins before the lunar table (lunar month 0).
-         if (lunar && bare[d].lMonth > 0)
+         if (lunar)
             events.push(new icsEvent(Date.UTC(y, m, d + 1), 'lunar', lunarTitle(bare[d]), '农历'));
       }
       events = events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),

@@ -3,9 +3,9 @@ function cyclical(num) {
    return(Gan[num%10]+Zhi[num%12]);
 }
 
-// A lunar day 1-30 in Chinese numerals. Days before the table starts (the
-// negative days of January 1900) have no numeral: they give an empty text
-// rather than reading outside the numeral tables.
+// A lunar day 1-30 in Chinese numerals. Days before the range (negative
+// lunar days, from dates before 1900) have no numeral: they give an empty
+// text rather than reading outside the numeral tables.
 function cDay(d) {
    var s;
    if(d<0) return("");

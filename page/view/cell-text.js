@@ -66,10 +66,8 @@ function lunarMonthLine(r) {
    return new cellText((r.isLeap ? '闰' : '') + r.lMonth + '月' + (days == 29 ? '小' : '大'), '', true);
 }
 
-// Lunar date of the lower line. Days before the lunar table (January 1900,
-// lunar month 0) have no lunar date to show.
+// Lunar date of the lower line.
 function lunarDayLine(r) {
-   if (r.lMonth == 0) return new cellText('', '', false);
    if (r.lDay == 1) return lunarMonthLine(r);
    return new cellText(cDay(r.lDay), '', false);
 }

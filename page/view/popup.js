@@ -24,8 +24,7 @@ function mEvn() {
    }
 }
 
-// Pop-up text of day record r. A day without a lunar date (lunar month 0,
-// before the range) has no lunar line.
+// Pop-up text of day record r.
 function popupText(r) {
    var festival = '', lunar = '';
    if (r.solarTerms != '' || r.solarFestival != '' || r.lunarFestival != '')
@@ -33,8 +32,7 @@ function popupText(r) {
          '<FONT COLOR="#000000" STYLE="font-size:9pt;">' +
          termLine(r) + ' ' + r.solarFestival + ' ' + r.lunarFestival +
          '</FONT></TD></TR></TABLE>';
-   if (r.lMonth != 0)
-      lunar = '<FONT COLOR="violet">农历' + (r.isLeap ? '闰 ' : ' ') + r.lMonth + ' 月 ' + r.lDay + ' 日</FONT><BR>';
+   lunar = '<FONT COLOR="violet">农历' + (r.isLeap ? '闰 ' : ' ') + r.lMonth + ' 月 ' + r.lDay + ' 日</FONT><BR>';
    return '<TABLE WIDTH="130" BORDER=0 CELLPADDING="2" CELLSPACING=0 BGCOLOR="#000066" STYLE="filter:Alpha(opacity=80)"><TR><TD>' +
       '<TABLE WIDTH=100% BORDER=0 CELLPADDING=0 CELLSPACING=0><TR><TD ALIGN="right">' +
       '<FONT COLOR="#ffffff" STYLE="font-size:9pt;">' +

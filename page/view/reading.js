@@ -11,10 +11,9 @@ function lMonthWord(m) {
 }
 
 // Full reading of day record r, as "2026年12月7日 星期一 农历十月廿八 大雪".
-// A day without a lunar date (lunar month 0) has no lunar words.
 function dayReading(r) {
    var s = r.sYear + '年' + r.sMonth + '月' + r.sDay + '日 星期' + r.week;
-   if (r.lMonth != 0) s += ' 农历' + (r.isLeap ? '闰' : '') + lMonthWord(r.lMonth) + '月' + cDay(r.lDay);
+   s += ' 农历' + (r.isLeap ? '闰' : '') + lMonthWord(r.lMonth) + '月' + cDay(r.lDay);
    s += ' ' + r.solarTerms + ' ' + r.solarFestival + ' ' + r.lunarFestival;
    return s.replace(/\s+/g, ' ').replace(/ $/, '');
 }

@@ -17,9 +17,8 @@ test('what the lower line shows, in order of precedence, and how long texts are 
     // 2025: leap 6 has 29, month 6 has 30).
     [{ lDay: 9 }, '初九'], [{ lDay: 1 }, '<b>3月小</b>'], [{ lMonth: 2, lDay: 1 }, '<b>2月大</b>'],
     [{ lYear: 2025, lMonth: 6, lDay: 1, isLeap: true }, '<b>闰6月小</b>'], [{ lYear: 2025, lMonth: 6, lDay: 1 }, '<b>6月大</b>'],
-    // Before the lunar table: no lunar date.
-    ...[-29, -1, 0, 1].map((lDay) => [{ lYear: 1899, lMonth: 0, lDay }, '']),
-    [{ lYear: 1899, lMonth: 0, lDay: -10, solarTerms: '大寒' }, font('limegreen', '大寒')],
+    // January 1900: the last month of 1899, 30 days.
+    [{ lYear: 1899, lMonth: 12, lDay: 1 }, '<b>12月大</b>'], [{ lYear: 1899, lMonth: 12, lDay: 30 }, '三十'],
     // A lunar festival wins over a Gregorian one, which wins over a term.
     [all, font('red', '中秋节 ')], [{ ...all, lunarFestival: '' }, font('blue', '教师节 ')],
     [{ ...all, lunarFestival: '', solarFestival: '' }, font('limegreen', '白露')],
