@@ -6,12 +6,14 @@ as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Installs the packages of a list (by default tools/debian-packages.txt) that
+# are missing.
 install_packages() {
   local missing=() pkg
   while read -r pkg; do
     case "$pkg" in ''|'#'*) continue ;; esac
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || missing+=("$pkg")
-  done < "$KESTRUN_ROOT/tools/debian-packages.txt"
+  done < "${1:-$KESTRUN_ROOT/tools/debian-packages.txt}"
   command -v node >/dev/null || missing+=(nodejs npm)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
