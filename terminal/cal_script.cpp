@@ -57,9 +57,19 @@ GObjectPtr<JSCValue> outputObject(JSCContext* context, const StandardOutput& out
     return object;
 }
 
+// { text, path } of an own file, text null when there is none.
+GObjectPtr<JSCValue> ownFileObject(JSCContext* context, const OwnFile& own) {
+    auto object = adopt(jsc_value_new_object(context, nullptr, nullptr));
+    setProperty(object.get(), "text", adopt(own.text ? jsc_value_new_string(context, own.text->c_str())
+                                                     : jsc_value_new_null(context)));
+    setProperty(object.get(), "path", adopt(jsc_value_new_string(context, own.path.c_str())));
+    return object;
+}
+
 }  // namespace
 
-CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnHolidays& own) {
+CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnFile& holidays,
+                       const OwnFile& days) {
     auto context = loadScript();
     std::vector<const char*> argv;
     for (const auto& arg : args) argv.push_back(arg.c_str());
@@ -67,12 +77,14 @@ CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutpu
 
     GObjectPtr<JSCValue> main(jsc_context_get_value(context.get(), "calMain"));
     GObjectPtr<JSCValue> jsArgs(jsc_value_new_array_from_strv(context.get(), argv.data()));
-    GObjectPtr<JSCValue> ownText(own.text ? jsc_value_new_string(context.get(), own.text->c_str())
-                                          : jsc_value_new_null(context.get()));
+    GObjectPtr<JSCValue> ownText(holidays.text ? jsc_value_new_string(context.get(), holidays.text->c_str())
+                                               : jsc_value_new_null(context.get()));
     GObjectPtr<JSCValue> output(outputObject(context.get(), out));
+    GObjectPtr<JSCValue> ownDays(ownFileObject(context.get(), days));
     GObjectPtr<JSCValue> result(jsc_value_function_call(main.get(), JSC_TYPE_VALUE, jsArgs.get(), JSC_TYPE_VALUE,
                                                         output.get(), JSC_TYPE_VALUE, ownText.get(), G_TYPE_STRING,
-                                                        own.path.c_str(), G_TYPE_NONE));
+                                                        holidays.path.c_str(), JSC_TYPE_VALUE, ownDays.get(),
+                                                        G_TYPE_NONE));
     throwIfFailed(context.get(), "the calendar script failed");
 
     CalOutput printed;

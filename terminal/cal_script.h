@@ -2,7 +2,7 @@
 // The calendar script of kestrun-cal: the page's calendar engine and the
 // program's own pieces, run in JavaScriptCore.
 
-#include "own_holidays.h"
+#include "own_files.h"
 #include "standard_output.h"
 
 #include <string>
@@ -18,8 +18,10 @@ struct CalOutput {
 };
 
 // Runs the script's calMain on the command line (without the program name).
-// out: what is known of standard output; own: the user's holiday table.
-// Throws std::runtime_error when the script cannot be loaded or fails.
-CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnHolidays& own);
+// out: what is known of standard output; holidays: the user's holiday
+// table; days: the user's own days. Throws std::runtime_error when the
+// script cannot be loaded or fails.
+CalOutput runCalScript(const std::vector<std::string>& args, const StandardOutput& out, const OwnFile& holidays,
+                       const OwnFile& days);
 
 }  // namespace kestrun

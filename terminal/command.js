@@ -2,8 +2,9 @@
 // The program calls calMain with its arguments and what it knows of standard
 // output, and prints what comes back.
 
-// The help text; ownPath is the user's holiday table.
-function calHelp(ownPath) {
+// The help text; ownPath is the user's holiday table, daysPath the user's
+// own days.
+function calHelp(ownPath, daysPath) {
    return [
       '用法：',
       '  kestrun-cal                    本月',
@@ -22,7 +23,10 @@ function calHelp(ownPath) {
       '                                 且未设 NO_COLOR、TERM 不是 dumb',
       '宽度：终端的宽度，不是终端时取 COLUMNS，再不然 80 列。',
       '自己的放假安排（每行“日期<TAB>假日<TAB>off|work”，所含年份取代自带数据）：',
-      '  ' + ownPath
+      '  ' + ownPath,
+      '自己的日子（每行“lunar|solar<TAB>[起始年-][L]月-日<TAB>名称[<TAB>备注]”，',
+      '农历闰月写 L，如 L04-01；月历中以 * 标出，--ics 每年导出）：',
+      '  ' + daysPath
    ].join('\n') + '\n';
 }
 
@@ -137,6 +141,17 @@ function missingYears(y, last) {
    return runs.join('、');
 }
 
+// The user's own days in effect, from days.tsv's text (null without one);
+// a warning line for each line left out.
+function calOwnDays(text, path) {
+   var warning = '', i;
+   ownDayList = parseOwnDays(text == null ? '' : text);
+   for (i = 0; i < ownDayList.bad.length; i++)
+      warning += 'kestrun-cal: ' + path + ': line ' + ownDayList.bad[i].line + ': ' +
+         ownDayReasons[ownDayList.bad[i].reason] + '; the line is left out\n';
+   return warning;
+}
+
 // The iCalendar file of the request, with a warning for the years whose
 // official arrangement the data lacks.
 function icsOutput(request, warning, ownPath) {
@@ -149,13 +164,13 @@ function icsOutput(request, warning, ownPath) {
 // args: the command line after the program name; out: what is known of
 // standard output (tty: a terminal; width: its columns; noColor: NO_COLOR is
 // set; term: TERM) and the program's version; ownText and ownPath: the
-// user's holiday table.
-function calMain(args, out, ownText, ownPath) {
+// user's holiday table; days: the user's own days, { text, path }.
+function calMain(args, out, ownText, ownPath, days) {
    var request = calArgs(args), layout, warning;
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
-   if (request.form == 'help') return new calOutput(0, calHelp(ownPath), '');
+   if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
-   warning = calHolidays(ownText, ownPath);
+   warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '');
    if (request.form == 'ics') return icsOutput(request, warning, ownPath);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
    if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);

@@ -98,12 +98,32 @@ function holidayEvents(from, last) {
    return events;
 }
 
-// The lunar months by name: 正月 to 十月, 冬月, 腊月.
-var lunarMonthNames = ['正', '二', '三', '四', '五', '六', '七', '八', '九', '十', '冬', '腊'];
-
 // The lunar date of day record r as a title, as 闰六月初一 or 冬月廿九.
 function lunarTitle(r) {
    return (r.isLeap ? '闰' : '') + lunarMonthNames[r.lMonth - 1] + '月' + cDay(r.lDay);
+}
+
+// A short, stable key of text s for a UID (the djb2 string hash in hex; the
+// UID only has to stay the same for the same day of the file).
+function textKey(s) {
+   var h = 5381, i;
+   for (i = 0; i < s.length; i++) h = (h * 33 + s.charCodeAt(i)) % 4294967296;
+   return h.toString(16);
+}
+
+// The events of the user's own days in year y: titled with the count where
+// the first year is known, the lunar date and the note in the description.
+// The UID is made of the date and the day's kind, date and name, so it
+// stays when lines are added or moved.
+function ownEvents(y) {
+   var found = ownDatesBetween(ownDayList.days, Date.UTC(y, 0, 1), Date.UTC(y + 1, 0, 1)), events = [], i, o, e;
+   for (i = 0; i < found.length; i++) {
+      o = found[i].own;
+      e = new icsEvent(found[i].t, 'own-' + textKey(o.kind + ' ' + ownDateText(o) + ' ' + o.name), ownTitle(found[i]), '纪念日');
+      e.description = (o.kind == 'lunar' ? ownLunarText(o) : '公历' + o.month + '月' + o.day + '日') + (o.note ? '；' + o.note : '');
+      events.push(e);
+   }
+   return events;
 }
 
 // The events of year y; with lunar, its lunar dates too.
@@ -126,7 +146,7 @@ function yearEvents(y, lunar) {
 // term, the lunar date, the festivals in table order, the official day).
 function rangeEvents(from, last, lunar) {
    var events = [], y;
-   for (y = from; y <= last; y++) events = events.concat(yearEvents(y, lunar));
+   for (y = from; y <= last; y++) events = events.concat(yearEvents(y, lunar), ownEvents(y));
    return events.concat(holidayEvents(from, last)).sort(function (a, b) { return a.date - b.date; });
 }
 

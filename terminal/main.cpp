@@ -22,11 +22,16 @@ bool print(std::FILE* stream, const std::string& text) {
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        const kestrun::OwnHolidays own = kestrun::readOwnHolidays();
-        if (!own.problem.empty())
+        const kestrun::OwnFile holidays = kestrun::readOwnFile("holidays.tsv");
+        if (!holidays.problem.empty())
             std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; the shipped holiday data is used\n",
-                         own.path.c_str(), own.problem.c_str());
-        const kestrun::CalOutput output = kestrun::runCalScript(args, kestrun::describeStandardOutput(), own);
+                         holidays.path.c_str(), holidays.problem.c_str());
+        const kestrun::OwnFile days = kestrun::readOwnFile("days.tsv");
+        if (!days.problem.empty())
+            std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; no days of your own are shown\n",
+                         days.path.c_str(), days.problem.c_str());
+        const kestrun::CalOutput output =
+            kestrun::runCalScript(args, kestrun::describeStandardOutput(), holidays, days);
         if (!print(stdout, output.out)) {
             std::perror("kestrun-cal: standard output");
             return 1;

@@ -9,7 +9,7 @@
 // terms' lime green the plain green. Black is the page's text colour on
 // white, so here it is the terminal's own text colour; today's aqua
 // background is cyan, under black unless the day has a colour.
-var ttyColors = { red: '31', blue: '94', green: '32', limegreen: '32', black: '39' };
+var ttyColors = { red: '31', blue: '94', green: '32', limegreen: '32', black: '39', purple: '35' };
 var ttyBold = '1';
 var ttyToday = '46';
 var ttyBadges = { red: '97;41', gray: '97;100' };  // white on the badge's colour
@@ -48,11 +48,13 @@ function shownText(t) {
 }
 
 // One day cell of grid cell n (its column colour): its number (coloured as
-// the grid colours it), holiday badge and lower line.
-function dayCell(r, n) {
+// the grid colours it), holiday badge and lower line; a day of the user's
+// own (own: its dates that day, or none) shows the first one's title
+// instead, marked with "*".
+function dayCell(r, n, own) {
    this.number = new cellText(String(r.sDay), r.color || columnColor(n), false);
    this.badge = holidayMark(holidayOf(r.sYear, r.sMonth - 1, r.sDay));
-   this.line = shownText(lowerLine(r));
+   this.line = own ? new cellText('*' + ownTitle(own[0]), 'purple', false) : shownText(lowerLine(r));
    this.isToday = r.isToday;
 }
 
@@ -75,7 +77,7 @@ function calWeek(number) {
 // column in the grid's row.
 function monthWeeks(y, m, monday) {
    var model = new calendar(y, m), shift = monday ? 1 : 0, first = (model.firstWeek + 7 - shift) % 7;
-   var weeks = [], n, d, day;
+   var own = ownDatesIn(y, m), weeks = [], n, d, day;
    for (n = 0; n < 42; n++) {
       d = n - first;
       if (n % 7 == 0) {
@@ -84,7 +86,7 @@ function monthWeeks(y, m, monday) {
       }
       day = (n % 7 + shift) % 7;
       weeks[weeks.length - 1].days.push((d >= 0 && d < model.length) ?
-         new dayCell(model[d], n - n % 7 + day) : null);
+         new dayCell(model[d], n - n % 7 + day, own[d + 1]) : null);
    }
    return weeks;
 }

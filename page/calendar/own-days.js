@@ -127,3 +127,25 @@ function ownDateText(o) {
 function twoDigitText(n) {
    return (n < 10 ? '0' : '') + n;
 }
+
+// The own days in effect (the page and kestrun-cal load them from days.tsv).
+var ownDayList = new OwnDayList();
+
+// The own dates of month m (0 = January) of year y, by day of the month:
+// an array per day that has any.
+function ownDatesIn(y, m) {
+   var found = ownDatesBetween(ownDayList.days, Date.UTC(y, m, 1), Date.UTC(y, m + 1, 1)), byDay = {}, i, d;
+   for (i = 0; i < found.length; i++) {
+      d = new Date(found[i].t).getUTCDate();
+      (byDay[d] = byDay[d] || []).push(found[i]);
+   }
+   return byDay;
+}
+
+// The lunar months by their common names, 正月 to 腊月.
+var lunarMonthNames = ['正', '二', '三', '四', '五', '六', '七', '八', '九', '十', '冬', '腊'];
+
+// The lunar date of own day o in words: "农历三月初五", "农历闰四月初一".
+function ownLunarText(o) {
+   return '农历' + (o.leap ? '闰' : '') + lunarMonthNames[o.month - 1] + '月' + cDay(o.day);
+}

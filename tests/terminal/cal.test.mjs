@@ -135,3 +135,15 @@ test('command-line forms in either order, and each bad one with status 2 and one
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
 });
+
+test('days of one\'s own: marked in the month, every year in --ics, a bad line named and the rest applied', () => {
+  const days = { text: 'lunar\t1956-03-05\t妈妈生日\t电话\nbad\n', path: '/d.tsv' };
+  const own = (args) => cal.calMain(args, { tty: false, width: 80, version: '1' }, null, '/h.tsv', days);
+  const { out, err } = own(['--ics', '2026-2030']);
+  assert.deepEqual(out.match(/DTSTART;VALUE=DATE:\d+(?=\r\nDTEND;VALUE=DATE:\d+\r\nSUMMARY:妈妈\d+岁生日)/g).map((l) => l.slice(-8)),
+    ['20260421', '20270411', '20280330', '20290418', '20300407']);
+  assert.match(out, /UID:20270411-own-[0-9a-f]+@kestrun-cal\r\n(.*\r\n){3}SUMMARY:妈妈71岁生日\r\nDESCRIPTION:农历三月初五；电话\r\n/);
+  assert.match(err, /^kestrun-cal: \/d.tsv: line 2: not three or four fields separated by tabs; the line is left out\n/);
+  assert.match(own(['4', '2027']).out, /\n\*妈妈71岁 /);
+  cal.calOwnDays(null, '');
+});
