@@ -17,6 +17,7 @@ function initialize() {
 
    dStyle = detail.style;
    startHolidays();
+   useOwnDays();
    CLD.SY.selectedIndex = tY-1900;
    CLD.SM.selectedIndex = tM;
    drawCld(tY,tM);

@@ -48,5 +48,6 @@ function drawCld(SY,SM) {
       }
    }
    drawHolidays(SY, SM);
+   drawOwnDays(SY, SM);
    nameDays();
 }

@@ -41,7 +41,7 @@ function popupText(r) {
       lunar +
       '<FONT COLOR="yellow">' + r.cYear + '年 ' + r.cMonth + '月 ' + r.cDay + '日</FONT>' +
       '</FONT></TD></TR></TABLE>' +
-      festival + holidayLine(r) + '</TD></TR></TABLE>';
+      festival + holidayLine(r) + ownLine(r) + '</TD></TR></TABLE>';
 }
 
 // The solar term of day record r with its Beijing time: "冬至 04:50".

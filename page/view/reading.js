@@ -23,7 +23,7 @@ function nameDays() {
    var i, d;
    for (i = 0; i < 42; i++) {
       d = i - cld.firstWeek;
-      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? dayReading(cld[d]) : null;
+      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? (dayReading(cld[d]) + ' ' + ownTitles(cld[d])).replace(/ $/, '') : null;
    }
 }
 

@@ -1,7 +1,7 @@
 // Loads the page script with small stand-ins for the elements the calendar
 // view reaches by id: the 42 cells, the heading, the watermark, the pop-up
 // layer, form CLD with its two selectors, the body and the event; and the
-// holidays' badges, notices and check box.
+// holidays' badges, notices and check box; the own days' marks, notice and countdown.
 import { loadPage } from '../load.mjs';
 
 class FakeElement {
@@ -23,10 +23,11 @@ export function loadView({ now, globals: more, start = false,
     GZ: new FakeElement(''), YMBG: new FakeElement('&nbsp;0000<BR>&nbsp;JUN'), detail: new FakeElement(''),
     CLD: { SY: { selectedIndex: 0 }, SM: { selectedIndex: 0 } }, document: { body: { scrollLeft: 0, scrollTop: 0 } },
     event: { x: 0, y: 0 }, HN: new FakeElement(''), HE: new FakeElement(''), HB: { checked: true },
+    OE: new FakeElement(''), CD: new FakeElement(''),
   };
   for (let n = 0; n < 42; n++) {
     for (const id of ['GD', 'SD', 'LD']) globals[id + n] = new FakeElement();
-    globals['HD' + n] = new FakeElement('');
+    for (const id of ['HD', 'OM']) globals[id + n] = new FakeElement('');
   }
   const page = loadPage({ now, only, globals: { ...globals, ...more } });
   if (start) {
