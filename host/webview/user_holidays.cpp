@@ -2,13 +2,10 @@
 
 #include "platform/glib_ptr.h"
 #include "platform/runtime_error.h"
-#include "platform/text_file_input.h"
+#include "webview/user_file.h"
 #include "webview/web_context.h"
 
-#include <json-glib/json-glib.h>
-
 #include <iostream>
-#include <memory>
 
 namespace kestrun {
 
@@ -18,29 +15,13 @@ namespace {
 constexpr std::size_t holidayFileLimit = 1 << 20;
 constexpr const char* problemChannel = "holidayProblem";
 
-// The page's view of the file: { file, text }, { file, error } or { file }.
 std::string userHolidaysScript(const std::string& path) {
-    auto builder = adopt(json_builder_new());
-    json_builder_begin_object(builder.get());
-    // A file name need not be UTF-8; the page only shows it.
-    GCharPtr shown(g_filename_display_name(path.c_str()));
-    json_builder_set_member_name(builder.get(), "file");
-    json_builder_add_string_value(builder.get(), shown.get());
-    try {
-        if (auto text = readUserTextFile(path, holidayFileLimit)) {
-            json_builder_set_member_name(builder.get(), "text");
-            json_builder_add_string_value(builder.get(), text->c_str());
-        }
-    } catch (const RuntimeError& error) {
-        std::cerr << "kestrun: cannot read " << path << ": " << error.reason() << "; the shipped holiday data is used"
+    std::string problem;
+    const std::string json = userFileJson(path, holidayFileLimit, problem);
+    if (!problem.empty())
+        std::cerr << "kestrun: cannot read " << path << ": " << problem << "; the shipped holiday data is used"
                   << std::endl;
-        json_builder_set_member_name(builder.get(), "error");
-        json_builder_add_string_value(builder.get(), error.reason().c_str());
-    }
-    json_builder_end_object(builder.get());
-    const FreedPtr<JsonNode, json_node_unref> root(json_builder_get_root(builder.get()));
-    GCharPtr json(json_to_string(root.get(), FALSE));
-    return std::string("var userHolidays = ") + json.get() + ";";
+    return "var userHolidays = " + json + ";";
 }
 
 void onProblem(WebKitUserContentManager*, WebKitJavascriptResult* result, gpointer) {

@@ -71,7 +71,8 @@ GObjectPtr<WebKitWebContext> createContext(bool automation) {
 }  // namespace
 
 WebBrowser::WebBrowser(bool automation)
-    : context_(createContext(automation)), view_(createView(context_.get(), automation)), zoneScript_(view_.get()) {
+    : context_(createContext(automation)), view_(createView(context_.get(), automation)), zoneScript_(view_.get()),
+      userDays_(view_.get()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
     showClassicScrollbars();

@@ -1,6 +1,7 @@
 #pragma once
 // WebBrowser1: the embedded browser that shows the page.
 
+#include "days/user_days.h"
 #include "platform/glib_ptr.h"
 #include "webview/zone_script.h"
 
@@ -51,6 +52,7 @@ private:
     GObjectPtr<WebKitWebContext> context_;
     GObjectPtr<WebKitWebView> view_;
     ZoneScript zoneScript_;
+    UserDays userDays_;
     std::string pageUri_;
     std::function<void()> discarded_;
     std::function<void()> closing_;

@@ -1,0 +1,35 @@
+#include "days/day_dialog.h"
+#include "days/days_file.h"
+#include "platform/runtime_error.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace kestrun {
+
+TEST(DaysFile, EditsOneLineKeepingCommentsOrderLineEndsAndTheMark) {
+    const std::string text = "\xEF\xBB\xBF# mine\r\nlunar\t03-05\tA\r\nsolar\t05-20\tB\r\n";
+    EXPECT_EQ(editedDays(text, {0, "", "solar\t01-01\tC"}, "f"), text + "solar\t01-01\tC\r\n");
+    EXPECT_EQ(editedDays(text, {2, "lunar\t03-05\tA", "lunar\t1956-03-05\tA\tn"}, "f"),
+              "\xEF\xBB\xBF# mine\r\nlunar\t1956-03-05\tA\tn\r\nsolar\t05-20\tB\r\n");
+    EXPECT_EQ(editedDays(text, {3, "solar\t05-20\tB", ""}, "f"), "\xEF\xBB\xBF# mine\r\nlunar\t03-05\tA\r\n");
+    EXPECT_EQ(editedDays("solar\t05-20\tB", {0, "", "x"}, "f"), "solar\t05-20\tB\nx\n");
+    // The line the window showed has changed, or is gone.
+    EXPECT_THROW(editedDays(text, {3, "solar\t05-21\tB", ""}, "f"), RuntimeError);
+    EXPECT_THROW(editedDays(text, {9, "x", ""}, "f"), RuntimeError);
+    EXPECT_EQ(dayLine(false, "04-11", "1956", " a\tb ", "note\nmore"), "solar\t1956-04-11\ta b\tnote more");
+}
+
+TEST(DaysFile, WritesANewFileInANewFolderAndNeverThroughAnotherName) {
+    test::TempFolder folder;
+    const std::string path = folder.file("kestrun/days.tsv");
+    applyDayEdit(path, {0, "", "lunar\t03-05\tA"});
+    const std::string other = folder.file("other");
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    applyDayEdit(path, {1, "lunar\t03-05\tA", ""});
+    EXPECT_EQ(test::readBytes(path), "");
+    EXPECT_EQ(test::readBytes(other), "lunar\t03-05\tA\n");
+}
+
+}  // namespace kestrun
