@@ -1,0 +1,44 @@
+#pragma once
+// Page zoom for users who need larger (or smaller) text: Ctrl+plus,
+// Ctrl+minus, Ctrl+0 and Ctrl+wheel scale the whole page between 50 % and
+// 300 %. The level is kept in the window's settings file, key "zoom" of its
+// [Window] group, as soon as it changes.
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <string>
+
+namespace kestrun {
+
+// The next level from `level` in the steps browsers use, one step in or out
+// (direction > 0 or < 0); the same level at either end.
+double zoomStep(double level, int direction);
+
+// The level a key file keeps: 1 (100 %) when it keeps none. Throws
+// std::invalid_argument when the value is no number or out of range.
+double zoomFrom(GKeyFile* settings);
+void storeZoom(GKeyFile* settings, double level);
+
+class PageZoom {
+public:
+    // Listens to the keys of `window` and the wheel over `view`.
+    PageZoom(GtkWindow* window, WebKitWebView* view, std::string path);
+    ~PageZoom();
+    PageZoom(const PageZoom&) = delete;
+    PageZoom& operator=(const PageZoom&) = delete;
+
+    // The kept level, if any; one that cannot be used is reported on stderr.
+    void restore();
+
+private:
+    void change(double level);
+    static gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer self);
+    static gboolean onScroll(GtkWidget*, GdkEventScroll* event, gpointer self);
+
+    GtkWindow* window_;
+    WebKitWebView* view_;
+    std::string path_;
+};
+
+}  // namespace kestrun
