@@ -49,4 +49,5 @@ function drawCld(SY,SM) {
    }
    drawHolidays(SY, SM);
    nameDays();
+   gridStop(0);
 }

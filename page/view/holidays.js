@@ -97,13 +97,19 @@ function holidayBadge(badge, h) {
    badge.style.backgroundColor = badgeBack[mark.color] || '';
 }
 
-// The pop-up's line for an official day of record r: the holiday and 放假 or
-// 调休上班; empty for other days.
-function holidayLine(r) {
+// An official day of record r in words: the holiday and 放假 or 调休上班;
+// empty for other days. The pop-up and the day's name for a reader say it.
+function holidayWords(r) {
    var h = showHolidays ? holidayOf(r.sYear, r.sMonth - 1, r.sDay) : null;
    if (h == null) return '';
-   return '<DIV STYLE="font-size:9pt;color:#ffffff;text-align:right">' + htmlText(h.name) +
-      (h.kind == 'off' ? ' 放假' : ' 调休上班') + '</DIV>';
+   return h.name + (h.kind == 'off' ? ' 放假' : ' 调休上班');
+}
+
+// The pop-up's line for an official day of record r; empty for other days.
+function holidayLine(r) {
+   var s = holidayWords(r);
+   if (s == '') return '';
+   return '<DIV STYLE="font-size:9pt;color:#ffffff;text-align:right">' + htmlText(s) + '</DIV>';
 }
 
 // A holiday name from the user's table is text, not markup.

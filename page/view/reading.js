@@ -24,8 +24,20 @@ function nameDays() {
    var i, d;
    for (i = 0; i < 42; i++) {
       d = i - cld.firstWeek;
-      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? dayReading(cld[d]) : null;
+      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? (dayReading(cld[d]) + ' ' + holidayWords(cld[d])).replace(/ $/, '') : null;
    }
+}
+
+// Hides what only decorates from screen readers: the map with its symbol-font
+// arrows, the colour bars, the watermark, the badges (the day's name says
+// them) and the footer, white on white. Run once the page's body stands.
+function hideDecoration() {
+   var i, hidden = [map.closest('TABLE'), YMBG.parentNode], bars = document.querySelectorAll('TD[height="4"]'),
+      fonts = document.querySelectorAll('FONT[color="#FFFFFF"]');
+   for (i = 0; i < bars.length; i++) hidden.push(bars[i].closest('TABLE'));
+   for (i = 0; i < fonts.length; i++) hidden.push(fonts[i]);
+   for (i = 0; i < 42; i++) hidden.push(eval('HD' + i));
+   for (i = 0; i < hidden.length; i++) hidden[i].ariaHidden = 'true';
 }
 
 // Names for the controls, once the page's body stands.
