@@ -119,5 +119,5 @@ function chCountry() {
       objTimeZone[2];
    world.style.left = mapShift(objTimeZone[0]) + "px";
    // A screen reader names the clock with its place.
-   GlobeTime.ariaLabel = '所选地区时间 ' + selectedText(objCountryMenu).replace(/^.*\s+/, '') + ' ' + objTimeZone[2];
+   GlobeTime.ariaLabel = '所选地区时间 ' + /(\S*)\s*$/.exec(selectedText(objCountryMenu))[1] + ' ' + objTimeZone[2];
 }

@@ -99,9 +99,11 @@ export class Kestrun {
     return app;
   }
 
-  static async start({ binary = programPath } = {}) {
+  // env: variables to set for the driver and the program (null removes one).
+  static async start({ binary = programPath, env = {} } = {}) {
     const app = await Kestrun.display();
     app.binary = binary;
+    for (const [name, value] of Object.entries(env)) if (value === null) delete app.env[name]; else app.env[name] = value;
     await app.#startWebDriver().then(() => app.#startProgram()).catch((error) => app.#fail(error));
     return app;
   }

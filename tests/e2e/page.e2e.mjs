@@ -35,6 +35,15 @@ async function dateText(tz, s) {
 
 const brightness = (p) => p[0] + p[1] + p[2];
 
+// Contrast of a CSS rgb() or rgba() colour drawn over an opaque one, as WCAG reckons it.
+function contrast(fore, back) {
+  const [r, g, b, alpha = 1] = fore.match(/[\d.]+/g).map(Number), under = back.match(/[\d.]+/g).map(Number);
+  const lum = (c) => c.map((v) => v / 255).map((v) => (v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4))
+    .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+  const [hi, lo] = [lum([r, g, b].map((v, i) => v * alpha + under[i] * (1 - alpha))), lum(under.slice(0, 3))].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+}
+
 const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
 
 const show = (y, m) => app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
@@ -70,7 +79,7 @@ describe('page', () => {
     const scan = (x0, x1, keep) => every2(x0, x1)
       .flatMap((x) => every2(map.y + 10, map.y + map.height - 10).map((y) => shot.pixel(x, y))).filter(keep);
     // The map is one character of our symbol font, decoded from the page's code page.
-    const [char, width] = await app.run('return [world.textContent.charCodeAt(0), world.getBoundingClientRect().width]');
+    const [char, width] = await app.run('return [world.firstChild.dataset.text.charCodeAt(0), world.getBoundingClientRect().width]');
     assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
     const ocean = (x0) => Math.max(0, ...scan(x0, x0 + 20, ([r, g, b]) => b > r + 40 && b > g + 40).map((p) => p[2]));
     const [left, middle, right] = [map.x + 2, map.x + map.width / 2 - 10, map.x + map.width - 22].map(ocean);
@@ -80,10 +89,10 @@ describe('page', () => {
 
   test('first start: the footer dates the page file, today is marked, the zone column shows China with its ' +
     'entries\' spaces, and the page cancels the context menu', async () => {
-    const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font'))
-        .filter(function (e) { return e.innerText.indexOf('最后更新日期: ') == 0; });
+    const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font .unread'))
+        .map(function (e) { return e.dataset.text; }).filter(function (t) { return t.indexOf('最后更新日期: ') == 0; });
       var a = objContinentMenu, c = objCountryMenu, t = document.querySelector('.todyaColor');
-      return [f.length == 1 && f[0].innerText, Today.getTime(), [a.selectedIndex, c.selectedIndex,
+      return [f.length == 1 && f[0], Today.getTime(), [a.selectedIndex, c.selectedIndex,
         a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left,
         t.innerHTML == tD && getComputedStyle(t).backgroundColor,
         world.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true }))]];`);
@@ -161,17 +170,24 @@ describe('page', () => {
     for (const [key, [y, m, d]] of [['Right', [2004, 2, 1]], ['Left', [2004, 1, 29]], ['Down', [2004, 2, 7]], ['Up', [2004, 1, 29]]]) {
       await press(key, `return kDay == ${d}`);
       const day = await marked();
-      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'dotted', `${y} 年 ${m + 1} 月 ${d} 日`], key);
+      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'solid', `${y} 年 ${m + 1} 月 ${d} 日`], key);
       assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell after ${key}: ${day.gap}, ${day.top}`);
     }
     await press('Escape', "return detail.style.visibility == 'hidden'");
-    assert.equal((await marked()).mark, 'dotted');
+    assert.equal((await marked()).mark, 'solid');
   });
 
-  test('tabs through the selectors, the named buttons and the zone menus in order; the clock is a quiet timer', async () => {
-    await app.run('document.activeElement.blur()');
-    for (const name of ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu']) {
-      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+  test('tabs through the selectors, the grid (marking today), the named buttons, the zone menus and the check box, ' +
+    'each with a focus ring at 3:1 against its background; the clock is a quiet timer', async () => {
+    await show(...await app.run('return [tY, tM]'));
+    const today = await app.run("return eval('GD' + (cld.firstWeek + tD - 1)).ariaLabel");
+    for (const name of ['SY', 'SM', today, '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu', 'HB', 'SY']) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel || e.id) == ${JSON.stringify(name)}`);
+      // The ring's colour and width, and the colour around the element.
+      const [ring, width, back] = await app.run(`var e = document.activeElement, s = getComputedStyle(e), b = e.parentElement;
+        while (b && getComputedStyle(b).backgroundColor == 'rgba(0, 0, 0, 0)') b = b.parentElement;
+        return [s.outlineStyle == 'none' ? '' : s.outlineColor, parseFloat(s.outlineWidth), getComputedStyle(b || document.body).backgroundColor];`);
+      assert.ok(ring && width >= 2 && contrast(ring, back) >= 3, `${name}: ${width} px ring ${ring} on ${back}`);
     }
     const clock = await app.driver.findElement({ css: '#LocalTime' });
     assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
