@@ -71,8 +71,18 @@ describe('page', () => {
   });
   after(() => app?.stop());
 
-  test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle', async () => {
-    const map = await app.rect('#map');
+  test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle, zoomed too', async () => {
+    const width = await app.run('return innerWidth');
+    await litMap(1, width);
+    for (const key of ['ctrl+plus', 'ctrl+plus', 'ctrl+plus']) await app.key(key);
+    await litMap(1.5, width).finally(() => app.key('ctrl+0'));
+  });
+
+  // The lit map's checks with the page zoomed by `zoom` (a page px is `zoom` screen px), the
+  // page `unzoomed` px wide at 100 %.
+  async function litMap(zoom, unzoomed) {
+    await app.waitFor(`return Math.abs(${unzoomed} / innerWidth - ${zoom}) < 0.02`, "the zoom");
+    const box = await app.rect('#map'), map = Object.fromEntries(Object.entries(box).map(([k, v]) => [k, v * zoom]));
     const shot = await app.screenshot();
     // The pixels of the map's columns x0 to x1 (every second one) that keep() takes.
     const every2 = (from, to) => Array.from({ length: Math.ceil((to - from) / 2) }, (_, i) => from + 2 * i);
@@ -82,10 +92,12 @@ describe('page', () => {
     const [char, width] = await app.run('return [world.firstChild.dataset.text.charCodeAt(0), world.getBoundingClientRect().width]');
     assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
     const ocean = (x0) => Math.max(0, ...scan(x0, x0 + 20, ([r, g, b]) => b > r + 40 && b > g + 40).map((p) => p[2]));
-    const [left, middle, right] = [map.x + 2, map.x + map.width / 2 - 10, map.x + map.width - 22].map(ocean);
-    assert.ok(middle > left + 30 && middle > right + 30, `ocean blue: left ${left}, middle ${middle}, right ${right}`);
+    const [left, third, middle, twoThirds, right] = [2, map.width * 0.3 - 10, map.width / 2 - 10, map.width * 0.7 - 10,
+      map.width - 22].map((x) => ocean(map.x + x));
+    assert.ok(middle > left + 30 && middle > right + 30 && middle >= Math.max(third, twoThirds),
+      `ocean blue at ${zoom * 100} %: ${[left, third, middle, twoThirds, right]}`);
     assert.ok(scan(map.x, map.x + map.width, ([r, g, b]) => g > r + 30 && g > b + 10).length > 300, 'green land');
-  });
+  }
 
   test('first start: the footer dates the page file, today is marked, the zone column shows China with its ' +
     'entries\' spaces, and the page cancels the context menu', async () => {
