@@ -11,7 +11,7 @@ import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { Kestrun, execFileP, sleep } from './harness.mjs';
 
 let app;
@@ -66,7 +66,7 @@ const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex 
 
 describe('page', () => {
   before(async () => {
-    app = await Kestrun.start();
+    app = await Kestrun.start({ accessibility: true });
     await app.resize(1000, 720);
   });
   after(() => app?.stop());
@@ -205,8 +205,12 @@ describe('page', () => {
     assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
   });
 
-  test('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+  test('holidays: badges at 4.5:1, the setting kept, a bad user table named and left as it is', async () => {
     assert.equal(await october(), '休');
+    for (const n of [4, 13]) { // 休 on 1 and 班 on 10 October 2026
+      const [text, back] = await app.run(`var s = getComputedStyle(HD${n}); return [s.color, s.backgroundColor]`);
+      assert.ok(contrast(text, back) >= 4.5, `badge ${n}: ${text} on ${back}`);
+    }
     await app.clickOn('label:has(#HB)');
     await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
     await app.restart();
@@ -245,5 +249,36 @@ describe('page', () => {
       try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`,
     pathToFileURL(secret).href);
     assert.equal(read, 'refused');
+  });
+  test('a screen reader hears each day\'s holiday and 放假 or 调休上班, the zone clock\'s place, and no decoration', async () => {
+    await app.run('HB.checked = true; chHolidays();'); // hidden by the holidays test
+    await october();
+    const walker = fileURLToPath(new URL('atspi-names.py', import.meta.url));
+    const { stdout } = await execFileP('/usr/bin/python3', [walker, String(app.program)], { env: app.env, maxBuffer: 1 << 24 });
+    const nodes = stdout.trim().split('\n').map((line) => JSON.parse(line)), names = nodes.map((n) => n.name);
+    for (const name of ['2026年10月1日 星期四 农历八月廿一 国庆节 世界音乐日 国际老人节 国际音乐日 国庆节 放假',
+      '2026年10月10日 星期六 农历九月初一 辛亥革命纪念日 世界精神卫生日 国庆节 调休上班', '所选地区时间 中国 北京、重庆、上海、天津', '年份'])
+      assert.ok(names.includes(name), `no element named ${name}`);
+    // The map's symbol-font characters, the watermark, a lone badge and the white footer.
+    assert.deepEqual(nodes.filter((n) => /[\u00d9\u00da\ue3a8]|OCT|^[休班]|最后更新/.test(n.name + '\n' + n.text)), []);
+  });
+
+  // Maximised, where the page centres the grid. The columns have fixed widths, so no
+  // other window size, or GDK_SCALE (which leaves CSS pixels as they are), lays cells out otherwise.
+  test('every month of 2026 maximised: badges beside the digits, the grid in one place, the heading on one line', async () => {
+    await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
+    await app.waitFor('return innerWidth > 1000', 'the window maximised');
+    const months = [];
+    for (let m = 0; m < 12; m++) {
+      months.push(await app.run(`CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = arguments[0]; changeCld();
+        var over = [], n, b, s, grid = GD0.closest('TABLE').getBoundingClientRect();
+        for (n = 0; n < 42; n++) {
+          b = eval('HD' + n).getBoundingClientRect(); s = eval('SD' + n).getBoundingClientRect();
+          if (b.width && b.left < s.right && b.right > s.left && b.top < s.bottom && b.bottom > s.top) over.push(n);
+        }
+        return { over: over, left: grid.left, width: grid.width,
+          lines: Math.round(GZ.parentNode.getBoundingClientRect().height / CLD.SY.getBoundingClientRect().height) };`, m));
+    }
+    assert.deepEqual(months, Array(12).fill({ over: [], left: months[0].left, width: months[0].width, lines: 1 }));
   });
 });

@@ -67,7 +67,6 @@ describe('the running window', () => {
     await app.pointerMove(300, 200);
     await app.xdotool('keydown', 'ctrl', 'click', '4', 'keyup', 'ctrl');
     await app.key('ctrl+minus');
-    await settles(zoom, 1.25);
     await app.restart();
     await settles(() => geometry(app), before);
     await settles(zoom, 1.25);
