@@ -2,9 +2,7 @@
 
 #include "platform/settings_file.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <iostream>
 #include <stdexcept>
 
@@ -23,8 +21,8 @@ bool controlOnly(guint state) {
     return (mods & ~GDK_SHIFT_MASK) == GDK_CONTROL_MASK;
 }
 
-}  // namespace
-
+// The next level from `level` in the steps browsers use, one step in or out
+// (direction > 0 or < 0); the same level at either end.
 double zoomStep(double level, int direction) {
     if (direction > 0) {
         for (double step : steps)
@@ -36,6 +34,8 @@ double zoomStep(double level, int direction) {
     return steps.front();
 }
 
+// The level a key file keeps: 1 (100 %) when it keeps none. Throws
+// std::invalid_argument when the value is no number or out of range.
 double zoomFrom(GKeyFile* settings) {
     if (!g_key_file_has_key(settings, group, key, nullptr)) return 1.0;
     GErrorOut error;
@@ -47,6 +47,8 @@ double zoomFrom(GKeyFile* settings) {
 }
 
 void storeZoom(GKeyFile* settings, double level) { g_key_file_set_double(settings, group, key, level); }
+
+}  // namespace
 
 PageZoom::PageZoom(GtkWindow* window, WebKitWebView* view, std::string path)
     : window_(window), view_(view), path_(std::move(path)) {

@@ -11,15 +11,6 @@
 
 namespace kestrun {
 
-// The next level from `level` in the steps browsers use, one step in or out
-// (direction > 0 or < 0); the same level at either end.
-double zoomStep(double level, int direction);
-
-// The level a key file keeps: 1 (100 %) when it keeps none. Throws
-// std::invalid_argument when the value is no number or out of range.
-double zoomFrom(GKeyFile* settings);
-void storeZoom(GKeyFile* settings, double level);
-
 class PageZoom {
 public:
     // Listens to the keys of `window` and the wheel over `view`.
