@@ -81,10 +81,7 @@ test('a user table with a bad line is refused as a whole and named, the shipped 
 test('with the badges a make-up Saturday reads black and a weekday off red; hidden, the designed colours return', () => {
   const { page } = started({});
   // October 2026 begins on a Thursday (cell 4): 1 and 2 October are weekdays off, 10 October a worked Saturday.
-  const drawn = (shown) => {
-    page.showHolidays = shown;
-    page.drawCld(2026, 9);
-    return [4, 5, 13, 14].map((n) => page['SD' + n].style.color + page['HD' + n].innerHTML);
-  };
+  const drawn = (shown) => (page.showHolidays = shown, page.drawCld(2026, 9),
+    [4, 5, 13, 14].map((n) => page['SD' + n].style.color + page['HD' + n].innerHTML));
   assert.deepEqual([drawn(true), drawn(false)], [['red休', 'red休', 'black班', ''], ['red', '', '', '']]); // 国庆节 red as designed
 });
