@@ -63,6 +63,7 @@ Form1::Form1(bool automation)
       layout_(nullptr),
       WebBrowser1(automation),
       placement_(GTK_WINDOW(window_.get()), settingsFile("window.ini")),
+      zoom_(GTK_WINDOW(window_.get()), WEBKIT_WEB_VIEW(WebBrowser1.widget()), settingsFile("window.ini")),
       stoppedNotice_(WebBrowser1.widget(), [this] {
           recovery_.reset();
           reloadPage();
@@ -70,6 +71,7 @@ Form1::Form1(bool automation)
     layout_ = createLayout(window_.get(), WebBrowser1.widget());
     gtk_layout_put(GTK_LAYOUT(layout_), stoppedNotice_.widget(), 0, 0);
     placement_.restore();
+    zoom_.restore();
     pauseDrawingWhileHidden(window_.get(), WebBrowser1.widget());
     // Before any handler holds `this`: a failed load leaves nothing behind
     // that could call into a window that was never made.

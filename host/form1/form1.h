@@ -7,6 +7,7 @@
 #include "form1/window_placement.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
+#include "webview/zoom.h"
 
 #include <gtk/gtk.h>
 
@@ -60,6 +61,7 @@ private:
     GtkWidget* layout_;  // owned by window_
     WebBrowser WebBrowser1;
     PlacementKeeper placement_;
+    PageZoom zoom_;
     TwipSize lastOuter_{-1, -1};
     bool closing_ = false;
     bool closed_ = false;

@@ -97,8 +97,8 @@ void PlacementKeeper::restore() {
 
 void PlacementKeeper::save() {
     try {
-        // Whatever the old file holds, readable or not, is replaced.
-        GKeyFilePtr settings(g_key_file_new());
+        // Other keys of a readable file (the zoom) stay; an unreadable one is replaced.
+        GKeyFilePtr settings = settingsToUpdate(path_);
         storePlacement(settings.get(), current());
         writeSettings(path_, settings.get());
     } catch (const std::exception& error) {

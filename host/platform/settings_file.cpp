@@ -22,6 +22,15 @@ GKeyFilePtr readSettings(const std::string& path) {
     throw RuntimeError("read the settings", path, error.get()->message);
 }
 
+GKeyFilePtr settingsToUpdate(const std::string& path) {
+    try {
+        if (GKeyFilePtr settings = readSettings(path)) return settings;
+    } catch (const RuntimeError&) {
+        // Reported when the window opened with it; now it is replaced.
+    }
+    return GKeyFilePtr(g_key_file_new());
+}
+
 void writeSettings(const std::string& path, GKeyFile* settings) {
     const std::string folder = folderOf(path);
     if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) throwSystemError("create the settings folder", folder, errno);

@@ -15,6 +15,10 @@ std::string settingsFile(const std::string& name);
 // RuntimeError when the file is there but cannot be read or parsed.
 GKeyFilePtr readSettings(const std::string& path);
 
+// The key file at `path` to add keys to: a new one when there is none or it
+// cannot be read, since writing it replaces what cannot be used.
+GKeyFilePtr settingsToUpdate(const std::string& path);
+
 // Replaces the file at `path` as a whole (never half written), creating its
 // folder when needed. Throws RuntimeError on failure.
 void writeSettings(const std::string& path, GKeyFile* settings);

@@ -99,19 +99,27 @@
     var ambient = [];
     var cones = [];
 
+    // A cone's circle in percentages of the element: the engine does not zoom
+    // lengths given through a custom property when the page is zoomed.
+    function circle(c) {
+      var w = element.offsetWidth, h = element.offsetHeight;
+      if (!w || !h) return 'circle ' + c.reach + 'px at ' + c.tx + 'px ' + c.ty + 'px';
+      var pc = function (v, of) { return (100 * v / of) + '% '; };
+      return 'ellipse ' + pc(c.reach, w) + pc(c.reach, h) + 'at ' + pc(c.tx, w) + pc(c.ty, h);
+    }
+
     function render() {
       var level = Math.min(1, ambient.reduce(function (sum, a) { return sum + a.strength; }, 0) / 100);
       var dark = 1 - level;
       var layers = [];
       cones.forEach(function (c) {
-        layers.push('radial-gradient(circle ' + c.reach + 'px at ' + c.tx + 'px ' + c.ty + 'px, ' +
+        layers.push('radial-gradient(' + circle(c) + ', ' +
           'rgba(' + c.r + ',' + c.g + ',' + c.b + ',' + (0.25 * c.level) + ') 0%, ' +
           'rgba(' + c.r + ',' + c.g + ',' + c.b + ',0) 50%)');
       });
       var strongest = cones.slice().sort(function (a, b) { return b.level - a.level; })[0];
       if (strongest) {
-        layers.push('radial-gradient(circle ' + strongest.reach + 'px at ' + strongest.tx + 'px ' +
-          strongest.ty + 'px, rgba(0,0,0,' + Math.max(0, dark - strongest.level) + ') 0%, ' +
+        layers.push('radial-gradient(' + circle(strongest) + ', rgba(0,0,0,' + Math.max(0, dark - strongest.level) + ') 0%, ' +
           'rgba(0,0,0,' + dark + ') 100%)');
       } else {
         layers.push('linear-gradient(rgba(0,0,0,' + dark + '), rgba(0,0,0,' + dark + '))');

@@ -36,6 +36,15 @@ function holidayMark(h) {
    return (h.kind == 'off') ? new cellText('休', 'red', false) : new cellText('班', 'gray', false);
 }
 
+// Colour of the number of day cell n that official day h (a Holiday, or
+// null) gives it while the badges are shown: a make-up working day reads as
+// a working day, a weekday off as the weekend; '' keeps the designed colour.
+function holidayColor(h, n) {
+   if (h == null) return '';
+   if (h.kind == 'work') return 'black';
+   return (n % 7 == 0 || n % 7 == 6) ? '' : 'red';
+}
+
 // Year count of an era: its first year reads 元.
 function eraYear(count) {
    return (count == 1) ? '元' : count;

@@ -50,4 +50,5 @@ function drawCld(SY,SM) {
    drawHolidays(SY, SM);
    drawOwnDays(SY, SM);
    nameDays();
+   gridStop(0);
 }

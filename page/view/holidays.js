@@ -42,11 +42,14 @@ function tellHost(text) {
       window.webkit.messageHandlers.holidayProblem.postMessage(text);
 }
 
-// Gives grid cell n its badge element, once, after the grid is written.
+// Badge backgrounds behind the white 休 and 班: dark enough for small text
+// (4.5:1 and more).
+var badgeBack = { red: '#c00000', gray: '#666666' };
+
+// Gives grid cell n its badge element, once, after the grid is written:
+// beside the day number, so that it never covers a digit.
 function addHolidayBadge(n) {
-   var cell = eval('GD' + n);
-   cell.style.position = 'relative';
-   cell.insertAdjacentHTML('afterBegin', '<SPAN id=HD' + n + ' class=holidayBadge></SPAN>');
+   eval('SD' + n).insertAdjacentHTML('afterEnd', '<SPAN id=HD' + n + ' class=holidayBadge></SPAN>');
 }
 
 // Start-up: the table in effect and the user's choice from the cookie.
@@ -82,6 +85,7 @@ function drawHolidays(SY, SM) {
       d = n - cld.firstWeek + 1;
       h = (showHolidays && d > 0 && d <= cld.length) ? holidayOf(SY, SM, d) : null;
       holidayBadge(eval('HD' + n), h);
+      if (holidayColor(h, n) != '') eval('SD' + n).style.color = holidayColor(h, n);
    }
    HN.innerText = (showHolidays && holidayMissing(SY)) ? SY + '年放假安排尚未收录，可写入 ' + holidayFile : '';
    HE.innerText = holidayRefusal;
@@ -90,16 +94,22 @@ function drawHolidays(SY, SM) {
 function holidayBadge(badge, h) {
    var mark = holidayMark(h);
    badge.innerHTML = mark.text;
-   badge.style.backgroundColor = mark.color;
+   badge.style.backgroundColor = badgeBack[mark.color] || '';
 }
 
-// The pop-up's line for an official day of record r: the holiday and 放假 or
-// 调休上班; empty for other days.
-function holidayLine(r) {
+// An official day of record r in words: the holiday and 放假 or 调休上班;
+// empty for other days. The pop-up and the day's name for a reader say it.
+function holidayWords(r) {
    var h = showHolidays ? holidayOf(r.sYear, r.sMonth - 1, r.sDay) : null;
    if (h == null) return '';
-   return '<DIV STYLE="font-size:9pt;color:#ffffff;text-align:right">' + htmlText(h.name) +
-      (h.kind == 'off' ? ' 放假' : ' 调休上班') + '</DIV>';
+   return h.name + (h.kind == 'off' ? ' 放假' : ' 调休上班');
+}
+
+// The pop-up's line for an official day of record r; empty for other days.
+function holidayLine(r) {
+   var s = holidayWords(r);
+   if (s == '') return '';
+   return '<DIV STYLE="font-size:9pt;color:#ffffff;text-align:right">' + htmlText(s) + '</DIV>';
 }
 
 // A holiday name from the user's table is text, not markup.

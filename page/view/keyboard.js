@@ -6,16 +6,38 @@
 
 var kDay = 0;      // day of the month under the focus mark, 0 when none
 var kCell = null;  // the marked cell
+var gridTab = 0;   // the grid's place in the Tab order
 
-// Tab order: the two selectors, the five buttons, the two zone menus. The
-// keyboard listens from here on; keys before start-up find no month.
+// Tab order: the two selectors, the grid, the five buttons, the two zone
+// menus. The keyboard listens from here on; keys before start-up find no month.
 function setupKeys() {
    var order = [CLD.SY, CLD.SM], buttons = document.getElementsByTagName('BUTTON'), i;
+   gridTab = order.length + 1;
+   order.push(null);
    for (i = 0; i < buttons.length; i++) order.push(buttons[i]);
    order.push(document.WorldClock.continentMenu, document.WorldClock.countryMenu);
-   for (i = 0; i < order.length; i++) order[i].tabIndex = i + 1;
+   for (i = 0; i < order.length; i++) if (order[i]) order[i].tabIndex = i + 1;
    document.addEventListener('keydown', kEvn);
    document.addEventListener('focusout', kBlur);
+   document.addEventListener('focusin', kFocus);
+}
+
+// The grid is one Tab stop, the arrow keys move inside it: the stop is day d
+// of the month drawn, else today in today's month, else day 1. The other days
+// take the focus only from a script, so that the mark can move there.
+function gridStop(d) {
+   var i, today = cld[0].sYear == tY && cld[0].sMonth - 1 == tM;
+   if (!d) d = today ? tD : 1;
+   for (i = 0; i < 42; i++) eval('GD' + i).tabIndex = -1;
+   eval('GD' + (cld.firstWeek + d - 1)).tabIndex = gridTab;
+}
+
+// Tab into the grid marks its stop day, as the first arrow key would; a click
+// that focuses a day marks nothing.
+function kFocus(e) {
+   var n = /^GD(\d+)$/.exec(e.target.id || '');
+   if (!n || e.target == kCell || cld == undefined || dStyle == undefined || !e.target.matches(':focus-visible')) return;
+   markDay(Number(n[1]) - cld.firstWeek + 1);
 }
 
 // The calendar's keys; every other key goes its usual way.
@@ -66,8 +88,8 @@ function markDay(d) {
    if (kCell) kCell.style.outline = '';
    kDay = d;
    kCell = cell;
-   cell.tabIndex = -1;
-   cell.style.outline = '2px dotted #000080';
+   gridStop(d);
+   cell.style.outline = '2px solid #000080';
    cell.focus();
    showBeside(cell, cld[d - 1]);
 }

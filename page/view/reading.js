@@ -23,8 +23,37 @@ function nameDays() {
    var i, d;
    for (i = 0; i < 42; i++) {
       d = i - cld.firstWeek;
-      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ? (dayReading(cld[d]) + ' ' + ownTitles(cld[d])).replace(/ $/, '') : null;
+      eval('GD' + i).ariaLabel = (d > -1 && d < cld.length) ?
+         (dayReading(cld[d]) + ' ' + holidayWords(cld[d]) + ' ' + ownTitles(cld[d])).replace(/ +$/, '') : null;
    }
+}
+
+// Hides what only decorates from screen readers: the map with its symbol-font
+// arrows, the colour bars, the watermark, the badges (the day's name says
+// them) and the footer, white on white. Run once the page's body stands.
+function hideDecoration() {
+   var i, hidden = [YMBG.parentNode], bars = document.querySelectorAll('TD[height="4"]'),
+      fonts = document.querySelectorAll('FONT[color="#FFFFFF"]');
+   for (i = 0; i < bars.length; i++) hidden.push(bars[i].closest('TABLE'));
+   for (i = 0; i < 42; i++) hidden.push(eval('HD' + i));
+   for (i = 0; i < hidden.length; i++) hidden[i].ariaHidden = 'true';
+   unreadText(map.closest('TABLE'));
+   for (i = 0; i < fonts.length; i++) if (/^最后更新/.test(fonts[i].innerText)) unreadText(fonts[i]);
+}
+
+// The engine gives a reader a block's text with the text of its hidden parts
+// in it, but not generated content whose alternative text is empty: the text
+// of `root` is drawn that way (class unread), and the rest of it hidden.
+function unreadText(root) {
+   var walk = document.createTreeWalker(root, NodeFilter.SHOW_TEXT), n, texts = [], i, span;
+   while ((n = walk.nextNode())) if (n.data.trim() != '' && n.parentNode.tagName != 'SCRIPT') texts.push(n);
+   for (i = 0; i < texts.length; i++) {
+      span = document.createElement('SPAN');
+      span.className = 'unread';
+      span.setAttribute('data-text', texts[i].data.trim());
+      texts[i].parentNode.replaceChild(span, texts[i]);
+   }
+   root.ariaHidden = 'true';
 }
 
 // Names for the controls, once the page's body stands.

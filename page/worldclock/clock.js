@@ -118,4 +118,6 @@ function chCountry() {
    City.innerHTML = (isDS ? "<SPAN STYLE='font-size:12pt;font-family:Wingdings; color:Red;'>R</span> " : "") +
       objTimeZone[2];
    world.style.left = mapShift(objTimeZone[0]) + "px";
+   // A screen reader names the clock with its place.
+   GlobeTime.ariaLabel = '所选地区时间 ' + /(\S*)\s*$/.exec(selectedText(objCountryMenu))[1] + ' ' + objTimeZone[2];
 }

@@ -3,7 +3,7 @@
 // test sees the page in the program's own engine and acts on it as a user
 // does (real pointer and keys, window-manager close).
 //
-// Kestrun.start({ binary }) gives all that and the program with its page
+// Kestrun.start({ binary, accessibility }) gives all that and the program with its page
 // loaded; Kestrun.display() only the display, window manager and a fresh
 // temporary HOME, for launch() without the driver. Page points are CSS px from
 // the top-left of the page. KESTRUN_BUILD_DIR (set by CTest) names the build.
@@ -99,10 +99,13 @@ export class Kestrun {
     return app;
   }
 
-  static async start({ binary = programPath } = {}) {
+  // accessibility: the program on a session bus of its own, where it finds the
+  // accessibility bus, as under a desktop with a screen reader.
+  static async start({ binary = programPath, accessibility = false } = {}) {
     const app = await Kestrun.display();
     app.binary = binary;
-    await app.#startWebDriver().then(() => app.#startProgram()).catch((error) => app.#fail(error));
+    await (accessibility ? app.#startBus() : Promise.resolve()).then(() => app.#startWebDriver())
+      .then(() => app.#startProgram()).catch((error) => app.#fail(error));
     return app;
   }
 
@@ -155,6 +158,32 @@ export class Kestrun {
         if (attempt === 3) throw new Error(`${error.message}\nopenbox said: ${said || '(nothing)'}`);
       }
     }
+  }
+
+  async #startBus() {
+    this.bus = spawn('dbus-daemon', ['--session', '--nofork', '--print-address=1'], { env: this.env, stdio: ['ignore', 'pipe', 'ignore'] });
+    tether(this.bus.pid);
+    let text = '';
+    this.env.DBUS_SESSION_BUS_ADDRESS = await new Promise((resolve) => this.bus.stdout.on('data', (d) => { if ((text += d).includes('\n')) resolve(text.trim()); }));
+    delete this.env.NO_AT_BRIDGE;
+  }
+
+  // Processes given our session bus: the program's, and the accessibility
+  // bus's launcher, bus and registry, which leave the process tree.
+  #onBus() {
+    const entry = `DBUS_SESSION_BUS_ADDRESS=${this.env.DBUS_SESSION_BUS_ADDRESS}`;
+    return fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e)).filter((pid) => {
+      try { return fs.readFileSync(`/proc/${pid}/environ`, 'latin1').split('\0').includes(entry); } catch { return false; }
+    }).map(Number);
+  }
+
+  // Ends the bus and all it started, by force after 5 s; fails if any stays.
+  async #endBus() {
+    const signal = (name) => [this.bus.pid, ...this.#onBus()].forEach((pid) => { try { process.kill(pid, name); } catch { /* gone */ } });
+    signal('SIGTERM');
+    await until(() => this.#onBus().length === 0, 'the bus\'s processes to end', 5000).catch(() => signal('SIGKILL'));
+    this.bus = null;
+    await until(() => this.#onBus().length === 0, 'the bus\'s processes to be killed', 2000);
   }
 
   async #startWebDriver() {
@@ -317,6 +346,7 @@ export class Kestrun {
       await until(() => !processAlive(this.program), 'the program to end', 5000)
         .catch(() => { try { process.kill(this.program, 'SIGKILL'); } catch { /* already gone */ } });
     }
+    if (this.bus) await this.#endBus();
     for (const helper of [this.webDriver, this.wm, this.xvfb]) await endProcess(helper);
     this.driver = this.webDriver = this.wm = this.xvfb = null;
   }

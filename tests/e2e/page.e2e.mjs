@@ -11,7 +11,7 @@ import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { Kestrun, execFileP, sleep } from './harness.mjs';
 
 let app;
@@ -35,6 +35,15 @@ async function dateText(tz, s) {
 
 const brightness = (p) => p[0] + p[1] + p[2];
 
+// Contrast of a CSS rgb() or rgba() colour drawn over an opaque one, as WCAG reckons it.
+function contrast(fore, back) {
+  const [r, g, b, alpha = 1] = fore.match(/[\d.]+/g).map(Number), under = back.match(/[\d.]+/g).map(Number);
+  const lum = (c) => c.map((v) => v / 255).map((v) => (v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4))
+    .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+  const [hi, lo] = [lum([r, g, b].map((v, i) => v * alpha + under[i] * (1 - alpha))), lum(under.slice(0, 3))].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+}
+
 const shown = () => app.run('return [CLD.SY.selectedIndex + 1900, CLD.SM.selectedIndex, cld[0].sYear, cld[0].sMonth - 1]');
 
 const show = (y, m) => app.run('document.activeElement.blur(); CLD.SY.selectedIndex = arguments[0] - 1900;' +
@@ -57,33 +66,45 @@ const october = () => app.run('CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex 
 
 describe('page', () => {
   before(async () => {
-    app = await Kestrun.start();
+    app = await Kestrun.start({ accessibility: true });
     await app.resize(1000, 720);
   });
   after(() => app?.stop());
 
-  test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle', async () => {
-    const map = await app.rect('#map');
+  test('the lit map: our symbol font\'s one glyph, green land on blue, brightest in the middle, zoomed too', async () => {
+    const width = await app.run('return innerWidth');
+    await litMap(1, width);
+    for (const key of ['ctrl+plus', 'ctrl+plus', 'ctrl+plus']) await app.key(key);
+    await litMap(1.5, width).finally(() => app.key('ctrl+0'));
+  });
+
+  // The lit map's checks with the page zoomed by `zoom` (a page px is `zoom` screen px), the
+  // page `unzoomed` px wide at 100 %.
+  async function litMap(zoom, unzoomed) {
+    await app.waitFor(`return Math.abs(${unzoomed} / innerWidth - ${zoom}) < 0.02`, "the zoom");
+    const box = await app.rect('#map'), map = Object.fromEntries(Object.entries(box).map(([k, v]) => [k, v * zoom]));
     const shot = await app.screenshot();
     // The pixels of the map's columns x0 to x1 (every second one) that keep() takes.
     const every2 = (from, to) => Array.from({ length: Math.ceil((to - from) / 2) }, (_, i) => from + 2 * i);
     const scan = (x0, x1, keep) => every2(x0, x1)
       .flatMap((x) => every2(map.y + 10, map.y + map.height - 10).map((y) => shot.pixel(x, y))).filter(keep);
     // The map is one character of our symbol font, decoded from the page's code page.
-    const [char, width] = await app.run('return [world.textContent.charCodeAt(0), world.getBoundingClientRect().width]');
+    const [char, width] = await app.run('return [world.firstChild.dataset.text.charCodeAt(0), world.getBoundingClientRect().width]');
     assert.ok(char === 0xe3a8 && width >= 470, `the map glyph ${char.toString(16)} is ${width} px wide`);
     const ocean = (x0) => Math.max(0, ...scan(x0, x0 + 20, ([r, g, b]) => b > r + 40 && b > g + 40).map((p) => p[2]));
-    const [left, middle, right] = [map.x + 2, map.x + map.width / 2 - 10, map.x + map.width - 22].map(ocean);
-    assert.ok(middle > left + 30 && middle > right + 30, `ocean blue: left ${left}, middle ${middle}, right ${right}`);
+    const [left, third, middle, twoThirds, right] = [2, map.width * 0.3 - 10, map.width / 2 - 10, map.width * 0.7 - 10,
+      map.width - 22].map((x) => ocean(map.x + x));
+    assert.ok(middle > left + 30 && middle > right + 30 && middle >= Math.max(third, twoThirds),
+      `ocean blue at ${zoom * 100} %: ${[left, third, middle, twoThirds, right]}`);
     assert.ok(scan(map.x, map.x + map.width, ([r, g, b]) => g > r + 30 && g > b + 10).length > 300, 'green land');
-  });
+  }
 
   test('first start: the footer dates the page file, today is marked, the zone column shows China with its ' +
     'entries\' spaces, and the page cancels the context menu', async () => {
-    const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font'))
-        .filter(function (e) { return e.innerText.indexOf('最后更新日期: ') == 0; });
+    const [text, today, column] = await app.run(`var f = Array.from(document.querySelectorAll('font .unread'))
+        .map(function (e) { return e.dataset.text; }).filter(function (t) { return t.indexOf('最后更新日期: ') == 0; });
       var a = objContinentMenu, c = objCountryMenu, t = document.querySelector('.todyaColor');
-      return [f.length == 1 && f[0].innerText, Today.getTime(), [a.selectedIndex, c.selectedIndex,
+      return [f.length == 1 && f[0], Today.getTime(), [a.selectedIndex, c.selectedIndex,
         a.options[a.selectedIndex].text, c.options[c.selectedIndex].text, City.innerHTML, world.style.left,
         t.innerHTML == tD && getComputedStyle(t).backgroundColor,
         world.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true }))]];`);
@@ -161,24 +182,35 @@ describe('page', () => {
     for (const [key, [y, m, d]] of [['Right', [2004, 2, 1]], ['Left', [2004, 1, 29]], ['Down', [2004, 2, 7]], ['Up', [2004, 1, 29]]]) {
       await press(key, `return kDay == ${d}`);
       const day = await marked();
-      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'dotted', `${y} 年 ${m + 1} 月 ${d} 日`], key);
+      assert.deepEqual([day.day, day.focused, day.mark, day.popup], [[y, m, d], true, 'solid', `${y} 年 ${m + 1} 月 ${d} 日`], key);
       assert.ok(day.gap >= 0 && day.gap < 10 && day.top === 0, `pop-up beside the cell after ${key}: ${day.gap}, ${day.top}`);
     }
     await press('Escape', "return detail.style.visibility == 'hidden'");
-    assert.equal((await marked()).mark, 'dotted');
+    assert.equal((await marked()).mark, 'solid');
   });
 
-  test('tabs through the selectors, the named buttons and the zone menus in order; the clock is a quiet timer', async () => {
-    await app.run('document.activeElement.blur()');
-    for (const name of ['SY', 'SM', '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu']) {
-      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel) == ${JSON.stringify(name)}`);
+  test('tabs through the selectors, the grid (marking today), the named buttons, the zone menus and the check box, ' +
+    'each with a focus ring at 3:1 against its background; the clock is a quiet timer', async () => {
+    await show(...await app.run('return [tY, tM]'));
+    const today = await app.run("return eval('GD' + (cld.firstWeek + tD - 1)).ariaLabel");
+    for (const name of ['SY', 'SM', today, '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu', 'HB', 'SY']) {
+      await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel || e.id) == ${JSON.stringify(name)}`);
+      // The ring's colour and width, and the colour around the element.
+      const [ring, width, back] = await app.run(`var e = document.activeElement, s = getComputedStyle(e), b = e.parentElement;
+        while (b && getComputedStyle(b).backgroundColor == 'rgba(0, 0, 0, 0)') b = b.parentElement;
+        return [s.outlineStyle == 'none' ? '' : s.outlineColor, parseFloat(s.outlineWidth), getComputedStyle(b || document.body).backgroundColor];`);
+      assert.ok(ring && width >= 2 && contrast(ring, back) >= 3, `${name}: ${width} px ring ${ring} on ${back}`);
     }
     const clock = await app.driver.findElement({ css: '#LocalTime' });
     assert.deepEqual([await clock.getAriaRole(), await clock.getAttribute('aria-live')], ['timer', 'off']);
   });
 
-  test('holidays: a badge, the setting kept, a bad user table named and left as it is', async () => {
+  test('holidays: badges at 4.5:1, the setting kept, a bad user table named and left as it is', async () => {
     assert.equal(await october(), '休');
+    for (const n of [4, 13]) { // 休 on 1 and 班 on 10 October 2026
+      const [text, back] = await app.run(`var s = getComputedStyle(HD${n}); return [s.color, s.backgroundColor]`);
+      assert.ok(contrast(text, back) >= 4.5, `badge ${n}: ${text} on ${back}`);
+    }
     await app.clickOn('label:has(#HB)');
     await app.waitFor('return !HB.checked && HD4.innerHTML == ""', 'the badges hidden');
     await app.restart();
@@ -217,5 +249,35 @@ describe('page', () => {
       try { request.open('GET', arguments[0]); request.send(); } catch (e) { done('refused'); }`,
     pathToFileURL(secret).href);
     assert.equal(read, 'refused');
+  });
+  test('a screen reader hears each day\'s holiday and 放假 or 调休上班, the zone clock\'s place, and no decoration', async () => {
+    await app.run('HB.checked = true; chHolidays(); setTZ(0, 3);').then(october); // tests above hid the badges, left another zone
+    const walker = fileURLToPath(new URL('atspi-names.py', import.meta.url));
+    const { stdout } = await execFileP('/usr/bin/python3', [walker, String(app.program)], { env: app.env, maxBuffer: 1 << 24 });
+    const nodes = stdout.trim().split('\n').map((line) => JSON.parse(line)), names = nodes.map((n) => n.name);
+    for (const name of ['2026年10月1日 星期四 农历八月廿一 国庆节 世界音乐日 国际老人节 国际音乐日 国庆节 放假',
+      '2026年10月10日 星期六 农历九月初一 辛亥革命纪念日 世界精神卫生日 国庆节 调休上班', '所选地区时间 中国 北京、重庆、上海、天津', '年份'])
+      assert.ok(names.includes(name), `no element named ${name}`);
+    // The map's symbol-font characters, the watermark, a lone badge and the white footer.
+    assert.deepEqual(nodes.filter((n) => /[\u00d9\u00da\ue3a8]|OCT|^[休班]|最后更新/.test(n.name + '\n' + n.text)), []);
+  });
+
+  // Maximised, where the page centres the grid. The columns have fixed widths, so no
+  // other window size, or GDK_SCALE (which leaves CSS pixels as they are), lays cells out otherwise.
+  test('every month of 2026 maximised: badges beside the digits, the grid in one place, the heading on one line', async () => {
+    await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
+    await app.waitFor('return innerWidth > 1000', 'the window maximised');
+    const months = [];
+    for (let m = 0; m < 12; m++) {
+      months.push(await app.run(`CLD.SY.selectedIndex = 126; CLD.SM.selectedIndex = arguments[0]; changeCld();
+        var over = [], n, b, s, grid = GD0.closest('TABLE').getBoundingClientRect();
+        for (n = 0; n < 42; n++) {
+          b = eval('HD' + n).getBoundingClientRect(); s = eval('SD' + n).getBoundingClientRect();
+          if (b.width && b.left < s.right && b.right > s.left && b.top < s.bottom && b.bottom > s.top) over.push(n);
+        }
+        return { over: over, left: grid.left, width: grid.width,
+          lines: Math.round(GZ.parentNode.getBoundingClientRect().height / CLD.SY.getBoundingClientRect().height) };`, m));
+    }
+    assert.deepEqual(months, Array(12).fill({ over: [], left: months[0].left, width: months[0].width, lines: 1 }));
   });
 });

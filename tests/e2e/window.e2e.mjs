@@ -55,14 +55,23 @@ describe('the running window', () => {
     }
   });
 
-  it('shows classic scroll bars and comes back where, as large and as maximised as it was closed', async () => {
+  it('shows classic scroll bars and comes back where, as large, as zoomed and as maximised as it was closed', async () => {
     // A classic bar takes room from the page; an overlay bar takes none.
     assert.ok(await app.run('return innerWidth - document.documentElement.clientWidth >= 10'));
     await app.resize(600, 450);
     await app.xdotool('windowmove', '--sync', app.window, '100', '80');
-    const before = await geometry(app);
+    const before = await geometry(app), unzoomed = await app.run('return innerWidth');
+    // The page's width in CSS px shrinks as the zoom grows: 110 %, 125 %, 150 % by the wheel, back to 125 %.
+    const zoom = async () => Math.round(100 * unzoomed / await app.run('return innerWidth')) / 100;
+    for (const key of ['ctrl+plus', 'ctrl+equal']) await app.key(key);
+    await app.pointerMove(300, 200);
+    await app.xdotool('keydown', 'ctrl', 'click', '4', 'keyup', 'ctrl');
+    await app.key('ctrl+minus');
     await app.restart();
     await settles(() => geometry(app), before);
+    await settles(zoom, 1.25);
+    await app.key('ctrl+0');
+    await settles(zoom, 1);
     await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
     await settles(async () => (await geometry(app)).maximised, true);
     await app.restart();

@@ -25,7 +25,7 @@ function badges(page, y, m) {
   const shown = new Map();
   for (let n = 0; n < 42; n++) {
     const badge = page['HD' + n], kind = { '休': 'off', '班': 'work' }[badge.innerHTML];
-    assert.equal(badge.style.backgroundColor, { off: 'red', work: 'gray' }[kind] || '', `${y}-${m + 1} cell ${n}`);
+    assert.equal(badge.style.backgroundColor, { off: '#c00000', work: '#666666' }[kind] || '', `${y}-${m + 1} cell ${n}`);
     if (kind) shown.set(`${y}-${m + 1}-${n - page.cld.firstWeek + 1}`, kind);
   }
   return shown;
@@ -76,4 +76,12 @@ test('a user table with a bad line is refused as a whole and named, the shipped 
   const { page } = started({ error: 'Permission denied' });
   page.drawCld(2026, 9);
   assert.deepEqual([page.HE.innerText, page.HD4.innerHTML], [`无法读取 ${FILE}（Permission denied），仍用内置放假安排`, '休']);
+});
+
+test('with the badges a make-up Saturday reads black and a weekday off red; hidden, the designed colours return', () => {
+  const { page } = started({});
+  // October 2026 begins on a Thursday (cell 4): 1 and 2 October are weekdays off, 10 October a worked Saturday.
+  const drawn = (shown) => (page.showHolidays = shown, page.drawCld(2026, 9),
+    [4, 5, 13, 14].map((n) => page['SD' + n].style.color + page['HD' + n].innerHTML));
+  assert.deepEqual([drawn(true), drawn(false)], [['red休', 'red休', 'black班', ''], ['red', '', '', '']]); // 国庆节 red as designed
 });
