@@ -42,6 +42,7 @@ function setUserDays(own) {
 // grid is written.
 function addOwnMark(n) {
    var cell = eval('GD' + n);
+   cell.style.position = 'relative';   // the mark's corner is the cell's
    cell.insertAdjacentHTML('afterBegin', '<SPAN id=OM' + n + ' class=ownMark></SPAN>');
    cell.ondblclick = function () { editOwnDays(n - cld.firstWeek + 1); };
 }
