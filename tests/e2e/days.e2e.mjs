@@ -23,7 +23,9 @@ test('a birthday on 三月初五 entered in the window shows on 2027-04-11, afte
   await app.xdotool('click', '--repeat', '2', '--delay', '80', '1');
   const dialog = await until(async () => (await app.xdotool('search', '--onlyvisible', '--name', '^我的日子')
     .catch(() => ({ stdout: '' }))).stdout.trim(), 'the dialog');
-  await app.xdotool('windowactivate', '--sync', dialog, 'type', '--delay', '40', '妈妈生日');
+  // xdotool reads the text by the locale, which a user's run may not set.
+  await execFileP('xdotool', ['windowactivate', '--sync', dialog, 'type', '--delay', '40', '妈妈生日'],
+    { env: { ...app.env, LC_ALL: 'C.UTF-8' } });
   await app.xdotool('key', 'Tab', 'Tab', 'type', '1956');
   await app.xdotool('key', 'Return');
   await until(async () => (await mark(11)) === '★', 'the mark on 11 April');
