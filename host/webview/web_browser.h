@@ -2,6 +2,7 @@
 // WebBrowser1: the embedded browser that shows the page.
 
 #include "platform/glib_ptr.h"
+#include "webview/store_watch.h"
 #include "webview/zone_script.h"
 
 #include <webkit2/webkit2.h>
@@ -51,6 +52,7 @@ private:
     GObjectPtr<WebKitWebContext> context_;
     GObjectPtr<WebKitWebView> view_;
     ZoneScript zoneScript_;
+    StoreWatch storeWatch_;
     std::string pageUri_;
     std::function<void()> discarded_;
     std::function<void()> closing_;
