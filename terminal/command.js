@@ -82,9 +82,18 @@ function calMain(args, tty, ownText, ownPath) {
    var request = calArgs(args), colors, warning;
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp, '');
-   warning = calHolidays(ownText, ownPath);
+   warning = calHolidays(ownText, ownPath) + calTodayNote(args);
    colors = request.color == 'always' || (request.color == 'auto' && tty);
    if (request.form == 'year') return new calOutput(0, yearText(request.y, colors), warning);
    if (request.form == 'ics') return new calOutput(0, icsText(request.y, Date.now()), warning);
    return new calOutput(0, monthText(request.y, request.m, colors), warning);
+}
+
+// Without a year the load date decides what is printed; when the clock is
+// outside 1900-2100 that is the nearest month or year of the range, and
+// standard error says so.
+function calTodayNote(args) {
+   for (var i = 0; i < args.length; i++)
+      if (/^[0-9]/.test(args[i])) return '';
+   return todayNote == '' ? '' : 'kestrun-cal: ' + todayNote + '\n';
 }

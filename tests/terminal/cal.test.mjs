@@ -10,9 +10,13 @@ import { loadView } from '../page/view/fake-page.mjs';
 // What kestrun-cal runs (terminal/scripts.list): the listed page pieces, then its own.
 const dir = new URL('../../terminal/', import.meta.url);
 const entries = fs.readFileSync(new URL('scripts.list', dir), 'utf8').split('\n').map((l) => l.trim()).filter((l) => l && !l.startsWith('#'));
-const cal = loadPage({ only: entries.filter((e) => e.startsWith('page ')).map((e) => e.slice(5)) });
-for (const own of entries.filter((e) => !e.startsWith('page '))) vm.runInContext(fs.readFileSync(new URL(own, dir), 'utf8'), cal, { filename: own });
-cal.calHolidays(null, '');
+function loadCal(now) {
+  const cal = loadPage({ now, only: entries.filter((e) => e.startsWith('page ')).map((e) => e.slice(5)) });
+  for (const own of entries.filter((e) => !e.startsWith('page '))) vm.runInContext(fs.readFileSync(new URL(own, dir), 'utf8'), cal, { filename: own });
+  cal.calHolidays(null, '');
+  return cal;
+}
+const cal = loadCal();
 const grid = loadView();
 grid.useHolidays();
 const years = [1900, 2026, 2033, cal.tY];
@@ -90,4 +94,11 @@ test('command-line forms, and each bad argument with status 2 and one line', () 
     const { status, out, err } = run(...bad);
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
+});
+
+test('a clock past 2100: without a date, December 2100 and a line on standard error', () => {
+  const late = loadCal(Date.UTC(2101, 2, 1, 12));
+  const bare = late.calMain([], false, null, ''), dated = late.calMain(['2027', '2'], false, null, '');
+  assert.deepEqual([bare.status, bare.out, bare.err, dated.err], [0, late.monthText(2100, 11, false),
+    'kestrun-cal: 系统日期 2101-03-01 超出 1900–2100，显示 2100年12月\n', '']);
 });
