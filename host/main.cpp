@@ -13,6 +13,7 @@
 #include <langinfo.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstring>
 #include <exception>
 
@@ -40,6 +41,9 @@ void useUtf8Text() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write past a file size limit (ulimit -f) fails with an error that is
+    // reported like a full disk, instead of ending the program mid-write.
+    std::signal(SIGXFSZ, SIG_IGN);
     kestrun::usePlainAllocatorInPageProcesses();
     const bool automation = startedForAutomation(argc, argv);
     useUtf8Text();

@@ -170,10 +170,19 @@ function calMain(args, out, ownText, ownPath, days) {
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
-   warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '');
+   warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '') + calTodayNote(args);
    if (request.form == 'ics') return icsOutput(request, warning, ownPath);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
    if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);
    if (request.form == 'three') return new calOutput(0, threeText(request.y, request.m, layout), warning);
    return new calOutput(0, monthText(request.y, request.m, layout), warning);
+}
+
+// Without a year the load date decides what is printed; when the clock is
+// outside 1900-2100 that is the nearest month or year of the range, and
+// standard error says so.
+function calTodayNote(args) {
+   for (var i = 0; i < args.length; i++)
+      if (/^[0-9]/.test(args[i])) return '';
+   return todayNote == '' ? '' : 'kestrun-cal: ' + todayNote + '\n';
 }

@@ -6,8 +6,6 @@
 #include "platform/resource_strings.h"
 #include "platform/sequential_file.h"
 
-#include <glib/gstdio.h>
-
 namespace kestrun {
 
 namespace {
@@ -24,17 +22,11 @@ std::string pagePathIn(const std::string& folder) {
 }
 
 void writePageFile(const std::string& path, std::u16string_view text) {
+    // Written beside the path and renamed over it: a failed write (a full
+    // disk, a file size limit) leaves no partial page behind.
     SequentialOutput file(path);
-    try {
-        file.print(text);
-        file.close();
-    } catch (...) {
-        // A page cut short (a full disk) would stay behind as a broken file.
-        // Once opened, the file is ours: a regular file we have truncated.
-        // Should the removal fail too, the write's error is the one to tell.
-        g_unlink(path.c_str());
-        throw;
-    }
+    file.print(text);
+    file.close();
     SetAttr(path, attr::Hidden);
 }
 

@@ -14,9 +14,10 @@ std::u16string pageText();
 // trailing separator except for the root folder).
 std::string pagePathIn(const std::string& folder);
 
-// Writes the page in code page 936 with a final CR LF (creating or truncating
-// the file), closes it and leaves it exactly hidden. A file that could not be
-// written whole is removed before the error is thrown.
+// Writes the page in code page 936 with a final CR LF as a new file that
+// replaces the one at `path` (never writing through it: a hard link's other
+// names keep their content), and leaves it exactly hidden. A file that could
+// not be written whole is removed before the error is thrown.
 void writePageFile(const std::string& path, std::u16string_view text);
 
 // Writes the page file again when it has gone meanwhile.

@@ -1,5 +1,6 @@
 #include "form1/window_placement.h"
 
+#include "platform/runtime_error.h"
 #include "platform/settings_file.h"
 
 #include <algorithm>
@@ -16,6 +17,14 @@ constexpr int largest = 32767;
 // The least of the window a monitor must show, each way, for the user to be
 // able to take hold of it.
 constexpr int grip = 32;
+// How long the window must stay as it is before its placement is written.
+constexpr guint saveDelayMs = 500;
+
+// One line for the log: a run-time error's reason alone.
+std::string reasonOf(const std::exception& error) {
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error)) return runtime->reason();
+    return error.what();
+}
 
 int integer(GKeyFile* settings, const char* key, int low, int high) {
     GErrorOut error;
@@ -70,9 +79,13 @@ bool shownByAMonitor(const WindowPlacement& placement, const std::vector<GdkRect
 
 PlacementKeeper::PlacementKeeper(GtkWindow* window, std::string path) : window_(window), path_(std::move(path)) {
     g_signal_connect(window_, "configure-event", G_CALLBACK(onConfigure), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
 }
 
-PlacementKeeper::~PlacementKeeper() { g_signal_handlers_disconnect_by_data(window_, this); }
+PlacementKeeper::~PlacementKeeper() {
+    if (saveTimeout_ != 0) g_source_remove(saveTimeout_);
+    g_signal_handlers_disconnect_by_data(window_, this);
+}
 
 void PlacementKeeper::restore() {
     WindowPlacement placement{};
@@ -81,7 +94,7 @@ void PlacementKeeper::restore() {
         if (!settings) return;  // the first start
         placement = placementFrom(settings.get());
     } catch (const std::exception& error) {
-        std::cerr << "kestrun: cannot use the window settings in " << path_ << " (" << error.what()
+        std::cerr << "kestrun: cannot use the window settings in " << path_ << " (" << reasonOf(error)
                   << "); the window opens at its designed size" << std::endl;
         return;
     }
@@ -93,16 +106,28 @@ void PlacementKeeper::restore() {
     gtk_window_set_default_size(window_, placement.width, placement.height);
     gtk_window_move(window_, placement.x, placement.y);
     if (placement.maximized) gtk_window_maximize(window_);
+    // A window that opens maximised is never seen in its normal state, which
+    // it keeps all the same.
+    normal_ = placement;
+    normalSeen_ = true;
+    saved_ = placement;
+    savedOnce_ = true;
 }
 
 void PlacementKeeper::save() {
+    if (saveTimeout_ != 0) g_source_remove(saveTimeout_);
+    saveTimeout_ = 0;
+    const WindowPlacement placement = current();
+    if (savedOnce_ && placement == saved_) return;
     try {
         // Other keys of a readable file (the zoom) stay; an unreadable one is replaced.
         GKeyFilePtr settings = settingsToUpdate(path_);
-        storePlacement(settings.get(), current());
+        storePlacement(settings.get(), placement);
         writeSettings(path_, settings.get());
+        saved_ = placement;
+        savedOnce_ = true;
     } catch (const std::exception& error) {
-        std::cerr << "kestrun: the window's size and position are not kept: " << error.what() << std::endl;
+        std::cerr << "kestrun: the window's size and position are not kept: " << reasonOf(error) << std::endl;
     }
 }
 
@@ -123,13 +148,32 @@ WindowPlacement PlacementKeeper::current() const {
     return placement;
 }
 
-gboolean PlacementKeeper::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
-    auto* keeper = static_cast<PlacementKeeper*>(self);
-    if (keeper->inNormalState()) {
-        keeper->normal_ = keeper->current();
-        keeper->normalSeen_ = true;
+// Moving or resizing sends a stream of events; the file is written once they
+// have stopped for a moment.
+void PlacementKeeper::changed() {
+    if (inNormalState()) {
+        normal_ = current();
+        normalSeen_ = true;
     }
+    if (saveTimeout_ != 0) g_source_remove(saveTimeout_);
+    saveTimeout_ = g_timeout_add(saveDelayMs, onSaveTimeout, this);
+}
+
+gboolean PlacementKeeper::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
+    static_cast<PlacementKeeper*>(self)->changed();
     return FALSE;
+}
+
+gboolean PlacementKeeper::onWindowState(GtkWidget*, GdkEventWindowState*, gpointer self) {
+    static_cast<PlacementKeeper*>(self)->changed();
+    return FALSE;
+}
+
+gboolean PlacementKeeper::onSaveTimeout(gpointer self) {
+    auto* keeper = static_cast<PlacementKeeper*>(self);
+    keeper->saveTimeout_ = 0;
+    keeper->save();
+    return G_SOURCE_REMOVE;
 }
 
 }  // namespace kestrun

@@ -1,7 +1,8 @@
 #pragma once
 // The window comes back where the user left it: its position, its size (the
-// size it has when not maximised) and whether it was maximised are kept at
-// close in a key file and given back to the window at the next start.
+// size it has when not maximised, also while it is maximised) and whether it
+// was maximised are kept in a key file, written shortly after every change
+// and at close, and given back to the window at the next start.
 
 #include <gtk/gtk.h>
 
@@ -16,6 +17,8 @@ struct WindowPlacement {
     int width;  // the client area
     int height;
     bool maximized;
+
+    bool operator==(const WindowPlacement&) const = default;
 };
 
 // The placement kept in a key file's [Window] group. Throws
@@ -36,15 +39,21 @@ public:
 
     // Before the window is first shown. Without a kept placement the window
     // keeps its designed size; a placement that cannot be used is reported
-    // on stderr and replaced at close.
+    // on stderr and replaced at the next save.
     void restore();
-    // At close; a failure is reported on stderr.
+    // At close, and by itself a moment after the window has moved, changed
+    // size or state, so that a program that is killed keeps it too; only a
+    // placement that differs from the one last saved is written. A failure
+    // is reported on stderr.
     void save();
 
 private:
     bool inNormalState() const;
     WindowPlacement current() const;
+    void changed();
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
+    static gboolean onWindowState(GtkWidget*, GdkEventWindowState*, gpointer self);
+    static gboolean onSaveTimeout(gpointer self);
 
     GtkWindow* window_;
     std::string path_;
@@ -52,6 +61,9 @@ private:
     // window returns to.
     WindowPlacement normal_{};
     bool normalSeen_ = false;
+    WindowPlacement saved_{};
+    bool savedOnce_ = false;
+    guint saveTimeout_ = 0;
 };
 
 }  // namespace kestrun

@@ -3,6 +3,9 @@
 #include "platform/codepage936.h"
 #include "platform/runtime_error.h"
 
+#include <glib.h>
+#include <glib/gstdio.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,38 +15,45 @@
 namespace kestrun {
 
 namespace {
+
 constexpr const char* openOperation = "open file for output";
+
+// What is at the path now must be a regular file, if anything.
+void checkReplaceable(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) return;
+        throwSystemError(openOperation, path, errno);
+    }
+    if (S_ISLNK(info.st_mode)) throw RuntimeError(openOperation, path, "The path is a symbolic link");
+    if (!S_ISREG(info.st_mode)) throw RuntimeError(openOperation, path, "Not a regular file");
 }
 
-SequentialOutput::SequentialOutput(std::string path) : path_(std::move(path)) {
-    // O_NONBLOCK: opening a FIFO planted at the path must not hang; O_TRUNC
-    // waits until we know it is a regular file.
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd_ < 0) {
-        if (errno == ELOOP) throw RuntimeError(openOperation, path_, "The path is a symbolic link");
-        throwSystemError(openOperation, path_, errno);
-    }
+// ".name.XXXXXX" in the folder of `path`: the rename stays within one file system.
+std::string temporaryTemplate(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, start) + "." + path.substr(start) + ".XXXXXX";
+}
 
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        const int error = errno;
-        ::close(fd_);
-        throwSystemError(openOperation, path_, error);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        throw RuntimeError(openOperation, path_, "Not a regular file");
-    }
-    if (::ftruncate(fd_, 0) != 0 || ::fcntl(fd_, F_SETFL, 0) != 0) {
-        const int error = errno;
-        ::close(fd_);
-        throwSystemError(openOperation, path_, error);
-    }
+}  // namespace
+
+SequentialOutput::SequentialOutput(std::string path) : path_(std::move(path)), temporary_(temporaryTemplate(path_)) {
+    checkReplaceable(path_);
+    // A fresh name, opened exclusively: nothing planted can be written through.
+    fd_ = g_mkstemp_full(temporary_.data(), O_WRONLY | O_CLOEXEC, 0644);
+    if (fd_ < 0) throwSystemError(openOperation, path_, errno);
 }
 
 SequentialOutput::~SequentialOutput() {
     // Only reached with an open file when an error is already on its way.
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) discard();
+}
+
+void SequentialOutput::discard() {
+    ::close(fd_);
+    fd_ = -1;
+    g_unlink(temporary_.c_str());
 }
 
 void SequentialOutput::print(std::u16string_view item) { writeAll(toCodePage936(item) + "\r\n"); }
@@ -63,7 +73,23 @@ void SequentialOutput::writeAll(const std::string& bytes) {
 void SequentialOutput::close() {
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) throwSystemError("close file", path_, errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        g_unlink(temporary_.c_str());
+        throwSystemError("close file", path_, error);
+    }
+    // Checked again: a folder or link put there meanwhile is not replaced.
+    try {
+        checkReplaceable(path_);
+    } catch (...) {
+        g_unlink(temporary_.c_str());
+        throw;
+    }
+    if (g_rename(temporary_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        g_unlink(temporary_.c_str());
+        throwSystemError("close file", path_, error);
+    }
 }
 
 }  // namespace kestrun

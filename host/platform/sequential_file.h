@@ -1,5 +1,5 @@
 #pragma once
-// Sequential text output to one file: open (create or truncate), print items
+// Sequential text output to one file: open (create or replace), print items
 // converted to code page 936 with a CR LF after each, close.
 
 #include <string>
@@ -9,10 +9,14 @@ namespace kestrun {
 
 class SequentialOutput {
 public:
-    // Creates the file or truncates the existing one. Refuses to write through
-    // a symbolic link or into anything but a regular file, so a link planted
-    // at this path cannot redirect the write to another file.
+    // Starts a new file that takes the place of the one at `path` when it is
+    // closed. The text goes into a temporary file beside it and is renamed
+    // over the path at close, so nothing is ever written through the path:
+    // a hard link's other names keep their content, and a write that fails
+    // leaves no partial file. Refuses a symbolic link or anything but a
+    // regular file at the path, where the user or another program put it.
     explicit SequentialOutput(std::string path);
+    // Without close(), the temporary file is removed.
     ~SequentialOutput();
     SequentialOutput(const SequentialOutput&) = delete;
     SequentialOutput& operator=(const SequentialOutput&) = delete;
@@ -20,13 +24,16 @@ public:
     // Writes the item in code page 936 and then CR LF.
     void print(std::u16string_view item);
 
-    // Flushes and closes; afterwards the file is complete on disk.
+    // Closes the file and puts it in place; afterwards it is complete on disk
+    // under `path`.
     void close();
 
 private:
     void writeAll(const std::string& bytes);
+    void discard();
 
     std::string path_;
+    std::string temporary_;
     int fd_ = -1;
 };
 

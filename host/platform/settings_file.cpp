@@ -2,6 +2,7 @@
 
 #include "platform/app_path.h"
 #include "platform/runtime_error.h"
+#include "platform/text_file_input.h"
 
 #include <glib/gstdio.h>
 
@@ -9,17 +10,26 @@
 
 namespace kestrun {
 
+namespace {
+// A few lines are all a settings file needs; a larger one is a mistake.
+constexpr std::size_t settingsFileLimit = 64 * 1024;
+}  // namespace
+
 std::string settingsFile(const std::string& name) {
     GCharPtr path(g_build_filename(g_get_user_config_dir(), "kestrun", name.c_str(), nullptr));
     return path.get();
 }
 
 GKeyFilePtr readSettings(const std::string& path) {
+    // Read as the user's other files are: never waiting on a FIFO, and only
+    // from a regular file.
+    const std::optional<std::string> text = readUserTextFile(path, settingsFileLimit);
+    if (!text) return nullptr;
     GKeyFilePtr settings(g_key_file_new());
     GErrorOut error;
-    if (g_key_file_load_from_file(settings.get(), path.c_str(), G_KEY_FILE_NONE, error.out())) return settings;
-    if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) return nullptr;
-    throw RuntimeError("read the settings", path, error.get()->message);
+    if (!g_key_file_load_from_data(settings.get(), text->data(), text->size(), G_KEY_FILE_NONE, error.out()))
+        throw RuntimeError("read the settings", path, error.get()->message);
+    return settings;
 }
 
 GKeyFilePtr settingsToUpdate(const std::string& path) {

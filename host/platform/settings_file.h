@@ -12,7 +12,8 @@ namespace kestrun {
 std::string settingsFile(const std::string& name);
 
 // The key file at `path`, or an empty handle when there is none yet. Throws
-// RuntimeError when the file is there but cannot be read or parsed.
+// RuntimeError when the file is there but cannot be read (not a regular
+// file, which is refused without waiting on it) or parsed.
 GKeyFilePtr readSettings(const std::string& path);
 
 // The key file at `path` to add keys to: a new one when there is none or it

@@ -71,8 +71,11 @@ GObjectPtr<WebKitWebContext> createContext(bool automation) {
 }  // namespace
 
 WebBrowser::WebBrowser(bool automation)
-    : context_(createContext(automation)), view_(createView(context_.get(), automation)), zoneScript_(view_.get()),
-      userDays_(view_.get()) {
+    : context_(createContext(automation)),
+      view_(createView(context_.get(), automation)),
+      zoneScript_(view_.get()),
+      userDays_(view_.get()),
+      storeWatch_(view_.get(), webkit_web_context_get_cookie_manager(context_.get()), cookieStorePath()) {
     configure(webkit_web_view_get_settings(view_.get()), automation);
     styleSelectLists();
     showClassicScrollbars();
@@ -106,7 +109,12 @@ void WebBrowser::discardPage(std::function<void()> done) {
 
 void WebBrowser::onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (event != WEBKIT_LOAD_FINISHED || !browser->discarded_) return;
+    if (event != WEBKIT_LOAD_FINISHED) return;
+    if (!browser->discarded_) {
+        const char* uri = webkit_web_view_get_uri(view);
+        if (uri != nullptr && browser->pageUri_ == uri) browser->storeWatch_.pageLoaded(browser->pageUri_);
+        return;
+    }
     if (g_strcmp0(webkit_web_view_get_uri(view), "about:blank") != 0) return;
     // The page sent its last cookies to the cookie store before the empty page
     // finished loading; a read from the store is answered only after those

@@ -3,6 +3,7 @@
 
 #include "days/user_days.h"
 #include "platform/glib_ptr.h"
+#include "webview/store_watch.h"
 #include "webview/zone_script.h"
 
 #include <webkit2/webkit2.h>
@@ -53,6 +54,7 @@ private:
     GObjectPtr<WebKitWebView> view_;
     ZoneScript zoneScript_;
     UserDays userDays_;
+    StoreWatch storeWatch_;
     std::string pageUri_;
     std::function<void()> discarded_;
     std::function<void()> closing_;

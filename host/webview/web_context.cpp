@@ -15,6 +15,11 @@ std::string userDataFolder() {
     return folder.get();
 }
 
+std::string cookieStorePath() {
+    GCharPtr path(g_build_filename(userDataFolder().c_str(), "cookies.sqlite", nullptr));
+    return path.get();
+}
+
 GObjectPtr<WebKitWebContext> createWebContext() {
     const std::string data = userDataFolder();
     GCharPtr cache(g_build_filename(g_get_user_cache_dir(), "kestrun", nullptr));
@@ -27,10 +32,10 @@ GObjectPtr<WebKitWebContext> createWebContext() {
     auto manager = adopt(webkit_website_data_manager_new("base-data-directory", data.c_str(), "base-cache-directory",
                                                          cache.get(), nullptr));
     auto context = adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
-    GCharPtr cookies(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
-    setAsideDamagedStore(cookies.get());
+    const std::string cookies = cookieStorePath();
+    setAsideDamagedStore(cookies);
     WebKitCookieManager* cookieManager = webkit_web_context_get_cookie_manager(context.get());
-    webkit_cookie_manager_set_persistent_storage(cookieManager, cookies.get(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    webkit_cookie_manager_set_persistent_storage(cookieManager, cookies.c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     return context;
 }
 

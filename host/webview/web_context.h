@@ -12,7 +12,10 @@ namespace kestrun {
 // Folder for the data kept between runs: the user's data folder + "kestrun".
 std::string userDataFolder();
 
-// A web context whose cookies persist in userDataFolder()/cookies.sqlite.
+// userDataFolder()/cookies.sqlite, the cookie store.
+std::string cookieStorePath();
+
+// A web context whose cookies persist in cookieStorePath().
 GObjectPtr<WebKitWebContext> createWebContext();
 
 }  // namespace kestrun

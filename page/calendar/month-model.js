@@ -150,7 +150,7 @@ function calFriday13(cld) {
 }
 
 function calToday(cld, y, m) {
-   if(y==tY && m==tM) cld[tD-1].isToday = true;
+   if(y==tY && m==tM && todayNote=='') cld[tD-1].isToday = true;
 }
 
 // Easter Sunday of year y: the first Sunday after the 15th of the lunar

@@ -21,6 +21,7 @@ function initialize() {
    CLD.SY.selectedIndex = tY-1900;
    CLD.SM.selectedIndex = tM;
    drawCld(tY,tM);
+   TN.innerText = todayNote;
 }
 
 // Shut-down on the page's unload event: remember the chosen zone and whether

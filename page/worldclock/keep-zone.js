@@ -7,3 +7,9 @@ function keepZone(e) {
    if (menu && (menu == objContinentMenu || menu == objCountryMenu)) terminate();
 }
 document.onchange = keepZone;
+
+// The host names a cookie store that does not keep the choices: text is the
+// store and the reason, or '' once it keeps them again.
+function storeNotice(text) {
+   SE.innerText = text == '' ? '' : '无法保存所选时区：' + text;
+}

@@ -333,9 +333,13 @@ export class Kestrun {
     this.driver = this.program = this.window = null;
   }
 
-  // Starts the program again in a new session, with the same HOME and binary.
-  async restart() {
-    if (this.program) await this.closeByWindowManager();
+  // Starts the program again in a new session, with the same HOME and binary;
+  // killed: the program was killed, and its session is only forgotten.
+  async restart(killed = false) {
+    if (killed) {
+      await until(() => !processAlive(this.program), 'the killed program to end');
+      await this.driver.quit().catch(() => {});
+    } else if (this.program) await this.closeByWindowManager();
     await this.#startProgram();
   }
 

@@ -3,6 +3,7 @@
 // back and the chosen zone is kept.
 import { test, after } from 'node:test';
 import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { Kestrun, descendantPids, execFileP, programPath, sleep, tempFolder, until } from './harness.mjs';
@@ -81,6 +82,21 @@ test('closed: no page file left; a damaged cookie store: moved aside, default zo
   await app.chooseZone(4, 1);
   await app.restart();
   assert.deepEqual(await zone(), [4, 1]);
+});
+
+test('a cookie store another program holds locked: named under the grid until it is free, then the choice is written again', async () => {
+  const holder = spawn('sqlite3', [path.join(store(), 'cookies.sqlite')], { stdio: ['pipe', 'pipe', 'ignore'] });
+  holder.stdin.write("BEGIN EXCLUSIVE;\nSELECT 'held';\n");
+  await new Promise((resolve) => holder.stdout.once('data', resolve));
+  await app.chooseZone(5, 2);
+  const notice = () => app.run('return SE.innerText');
+  await until(async () => /^无法保存所选时区：.*cookies\.sqlite: database is locked$/.test(await notice()), 'the notice');
+  holder.stdin.end('COMMIT;\n');
+  await until(async () => (await notice()) === '', 'the notice to go');
+  // Written again once the store was free, not only at the close.
+  process.kill(app.program, 'SIGKILL');
+  await app.restart(true);
+  assert.deepEqual(await zone(), [5, 2]);
 });
 
 test('the display server ended: no page file left, the zone kept for 365 days', async () => {

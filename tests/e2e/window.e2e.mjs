@@ -55,7 +55,8 @@ describe('the running window', () => {
     }
   });
 
-  it('shows classic scroll bars and comes back where, as large, as zoomed and as maximised as it was closed', async () => {
+  it('shows classic scroll bars and comes back where, as large, as zoomed and as maximised as it was closed, ' +
+    'also after being killed while maximised', async () => {
     // A classic bar takes room from the page; an overlay bar takes none.
     assert.ok(await app.run('return innerWidth - document.documentElement.clientWidth >= 10'));
     await app.resize(600, 450);
@@ -72,10 +73,17 @@ describe('the running window', () => {
     await settles(zoom, 1.25);
     await app.key('ctrl+0');
     await settles(zoom, 1);
-    await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
+    const maximise = (how) => execFileP('wmctrl', ['-i', '-r', app.window, '-b', `${how},maximized_vert,maximized_horz`], { env: app.env });
+    await maximise('add');
     await settles(async () => (await geometry(app)).maximised, true);
-    await app.restart();
+    // Kept a moment after the change, with the size it returns to.
+    const settings = path.join(app.home, '.config/kestrun/window.ini');
+    await until(() => /^maximized=true$/m.test(fs.readFileSync(settings, 'utf8')), 'the maximised state kept');
+    process.kill(app.program, 'SIGKILL');
+    await app.restart(true);
     await settles(async () => (await geometry(app)).maximised, true);
+    await maximise('remove');
+    await settles(() => geometry(app), before);
   });
 });
 
@@ -108,17 +116,24 @@ describe('started as a user starts it', () => {
     }
   });
 
-  it('reports a page file it may not write, writes nothing through it, and ends with status 1', async () => {
+  it('reports a page file it may not write or that outgrows the file size limit, writes nothing through it, ' +
+    'leaves no part of it behind, and ends with status 1', async () => {
     const folder = tempFolder();
-    const [program, victim, page] = ['kestrun', 'victim', 'readto.htm'].map((name) => path.join(folder, name));
+    const [program, victim, page, limited] = ['kestrun', 'victim', 'readto.htm', 'limited'].map((name) => path.join(folder, name));
     fs.copyFileSync(programPath, program);
     fs.writeFileSync(victim, 'keep me');
     fs.symlinkSync(victim, page);
-    const child = await app.launch(undefined, program); // the window is the error dialog
-    await app.xdotool('windowactivate', '--sync', child.window, 'key', 'Return');
-    assert.equal(await child.ended, 1);
-    assert.ok(child.errors.includes(page), child.errors);
+    // Started under a file size limit of 8 KiB, far less than the page.
+    fs.writeFileSync(limited, `#!/bin/sh\nulimit -f 16\nexec '${program}'\n`, { mode: 0o755 });
+    for (const [start, reason] of [[program, /symbolic link/], [limited, /File too large/]]) {
+      const child = await app.launch(undefined, start); // the window is the error dialog
+      await app.xdotool('windowactivate', '--sync', child.window, 'key', 'Return');
+      assert.equal(await child.ended, 1);
+      assert.ok(child.errors.includes(page) && reason.test(child.errors), child.errors);
+      fs.rmSync(page, { force: true });
+    }
     assert.equal(fs.readFileSync(victim, 'utf8'), 'keep me');
+    assert.deepEqual(fs.readdirSync(folder).sort(), ['kestrun', 'limited', 'victim']);
   });
 
   it('hands a second start over to the running program, which comes to the front', async () => {

@@ -10,9 +10,13 @@ import { loadView } from '../page/view/fake-page.mjs';
 // What kestrun-cal runs (terminal/scripts.list): the listed page pieces, then its own.
 const dir = new URL('../../terminal/', import.meta.url);
 const entries = fs.readFileSync(new URL('scripts.list', dir), 'utf8').split('\n').map((l) => l.trim()).filter((l) => l && !l.startsWith('#'));
-const cal = loadPage({ only: entries.filter((e) => e.startsWith('page ')).map((e) => e.slice(5)) });
-for (const own of entries.filter((e) => !e.startsWith('page '))) vm.runInContext(fs.readFileSync(new URL(own, dir), 'utf8'), cal, { filename: own });
-cal.calHolidays(null, '');
+function loadCal(now) {
+  const cal = loadPage({ now, only: entries.filter((e) => e.startsWith('page ')).map((e) => e.slice(5)) });
+  for (const own of entries.filter((e) => !e.startsWith('page '))) vm.runInContext(fs.readFileSync(new URL(own, dir), 'utf8'), cal, { filename: own });
+  cal.calHolidays(null, '');
+  return cal;
+}
+const cal = loadCal();
 const grid = loadView();
 grid.useHolidays();
 const text = (html) => html.replace(/<[^>]*>/g, '').trim();
@@ -146,4 +150,11 @@ test('days of one\'s own: marked in the month, every year in --ics, a bad line n
   assert.match(err, /^kestrun-cal: \/d.tsv: line 2: not three or four fields separated by tabs; the line is left out\n/);
   assert.match(own(['4', '2027']).out, /\n\*妈妈71岁 /);
   cal.calOwnDays(null, '');
+});
+
+test('a clock past 2100: without a date, December 2100 and a line on standard error', () => {
+  const late = loadCal(Date.UTC(2101, 2, 1, 12)), out = { tty: false, width: 80, version: '1' };
+  const bare = late.calMain([], out, null, ''), dated = late.calMain(['2027', '2'], out, null, '');
+  assert.deepEqual([bare.status, bare.out, bare.err, dated.err], [0, late.monthText(2100, 11, new late.calLayout(80, false, false, false)),
+    'kestrun-cal: 系统日期 2101-03-01 超出 1900–2100，显示 2100年12月\n', '']);
 });

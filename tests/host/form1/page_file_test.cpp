@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -36,6 +37,16 @@ TEST_F(PageFile, OverwritesAnOldFileWithThePageInCodePage936AndTwoLineEndsHidden
     if (xattrs) EXPECT_EQ(test::dosAttribText(path), "0x2");
 }
 
+// A page file made beforehand as another name of the user's own file.
+TEST_F(PageFile, ReplacesAHardLinkAndLeavesItsOtherNameAsItWas) {
+    const std::string notes = folder.file("mynotes.txt");
+    test::writeBytes(notes, "keep me");
+    ASSERT_EQ(::link(notes.c_str(), path.c_str()), 0);
+    writePageFile(path, u"page\r\n");
+    EXPECT_EQ(test::readBytes(notes), "keep me");
+    EXPECT_EQ(test::readBytes(path), "page\r\n\r\n");
+}
+
 TEST_F(PageFile, RemovalDeletesAReadOnlyFileAndSkipsAVanishedOne) {
     writePageFile(path, u"page\r\n");
     ::chmod(path.c_str(), 0444);
@@ -54,7 +65,7 @@ TEST_F(PageFile, AFileThatCannotBeWrittenWholeIsRemovedBeforeTheError) {
     EXPECT_THROW(writePageFile(path, pageText()), RuntimeError);
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 }
 
 }  // namespace kestrun

@@ -3,7 +3,7 @@ import assert from 'node:assert/strict';
 import { loadPage } from '../load.mjs';
 
 const c = loadPage({ only: ['calendar/'] });
-Object.assign(c, { tY: 2003, tM: 1, tD: 14 });
+Object.assign(c, { tY: 2003, tM: 1, tD: 14, todayNote: '' });
 const L = (lYear, lMonth, lDay, isLeap = false) => ({ lYear, lMonth, lDay, isLeap });
 
 // Each row: day of the month, then the fields expected on that day.

@@ -18,9 +18,9 @@ export function loadClock(now, jar = {}, globals = {}) {
   const timers = [], drawn = [], cookie = Object.entries(jar).map(([k, v]) => `${k}=${v}`).join('; ');
   const document = { cookie, WorldClock: { continentMenu: fakeSelect(), countryMenu: fakeSelect() } };
   const page = loadPage({ now, only: ['calendar/cycle-tables.js', 'worldclock/', 'frame/startup.js'], globals: {
-    Option, LocalTime: {}, GlobeTime: {}, City: {}, world: { style: { left: '0px' } }, document,
+    Option, LocalTime: {}, GlobeTime: {}, City: {}, TN: {}, world: { style: { left: '0px' } }, document,
     window: { setTimeout: (code, delay) => timers.push([code, delay]) }, detail: { style: {} }, CLD: { SY: {}, SM: {} },
-    tY: 2003, tM: 5, drawCld: (y, m) => drawn.push([y, m]), startHolidays() {}, useOwnDays() {},
+    tY: 2003, tM: 5, todayNote: '', drawCld: (y, m) => drawn.push([y, m]), startHolidays() {}, useOwnDays() {},
     map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } }, ...globals } });
   page.initialize();
   const marked = /^<SPAN [^>]*Wingdings[^>]*>R<\/span> /.test(page.City.innerHTML);
