@@ -9,7 +9,7 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { Kestrun, buildDir, descendantPids, programPath, sleep } from '../tests/e2e/harness.mjs';
+import { Kestrun, descendantPids, programPath, sleep } from '../tests/e2e/harness.mjs';
 
 const quick = process.argv.includes('--quick');
 const numbers = process.argv.slice(2).filter((a) => /^\d+$/.test(a)).map(Number);
@@ -45,7 +45,6 @@ const centre = (r) => [r.x + r.width / 2, r.y + r.height / 2];
 // they run meanwhile.
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrun-soak-'));
 fs.copyFileSync(programPath, path.join(folder, 'kestrun'));
-fs.cpSync(path.join(buildDir, 'extensions'), path.join(folder, 'extensions'), { recursive: true });
 const app = await Kestrun.start({ binary: path.join(folder, 'kestrun') });
 try {
   await app.resize(1000, 700);

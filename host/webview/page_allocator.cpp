@@ -1,8 +1,5 @@
 #include "webview/page_allocator.h"
 
-#include "platform/app_path.h"
-#include "platform/glib_ptr.h"
-
 #include <glib.h>
 
 namespace kestrun {
@@ -21,10 +18,5 @@ namespace kestrun {
 // allocator. It can go when the engine's allocator lets its thread sleep
 // between rare frees.
 void usePlainAllocatorInPageProcesses() { g_setenv("Malloc", "1", TRUE); }
-
-void trimPageHeaps(WebKitWebContext* context) {
-    GCharPtr folder(g_build_filename(AppPath().c_str(), "extensions", nullptr));
-    webkit_web_context_set_web_extensions_directory(context, folder.get());
-}
 
 }  // namespace kestrun

@@ -1,7 +1,6 @@
 #include "webview/web_context.h"
 
 #include "webview/cookie_store.h"
-#include "webview/page_allocator.h"
 
 #include <glib/gstdio.h>
 
@@ -33,7 +32,6 @@ GObjectPtr<WebKitWebContext> createWebContext() {
     auto manager = adopt(webkit_website_data_manager_new("base-data-directory", data.c_str(), "base-cache-directory",
                                                          cache.get(), nullptr));
     auto context = adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
-    trimPageHeaps(context.get());
     const std::string cookies = cookieStorePath();
     setAsideDamagedStore(cookies);
     WebKitCookieManager* cookieManager = webkit_web_context_get_cookie_manager(context.get());
