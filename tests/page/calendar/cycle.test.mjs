@@ -3,12 +3,6 @@ import assert from 'node:assert/strict';
 import { loadPage } from '../load.mjs';
 
 const c = loadPage({ only: ['calendar/'] });
-const beijing = (y, n) => new Date(c.sTermTime(y, n) + 8 * 3600000).toISOString().slice(0, 16);
-
-test('solar terms: the Beijing day and minute; the mean-year formula outside the table', () => {
-  assert.deepEqual([c.sTerm(2026, 10), beijing(2026, 10), beijing(2026, 23)], [5, '2026-06-05T23:49', '2026-12-22T04:50']);
-  assert.deepEqual([c.sTermTime(2101, 0), c.sTerm(2101, 0)], [null, new Date(c.sTermMean(2101, 0)).getUTCDate()]);
-});
 
 test('cycle names and lunar day numerals', () => {
   const names = { 0: '甲子', 12: '丙子', 59: '癸亥', 60: '甲子', 139: '癸未', 1249: '癸丑', 37630: '甲戌' };

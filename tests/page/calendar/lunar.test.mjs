@@ -20,26 +20,16 @@ test('epoch, leap months, range ends and the out-of-range values, at any time of
 
 const years = Array.from({ length: 201 }, (_, i) => 1900 + i);
 
-// A wrong entry shows as a year of the wrong length, a new year outside
-// 21 January..20 February, or a range that does not end on 2101-01-29; the
-// converter must find every new year the table lays out, in every zone.
-test('table invariants: leap months, 30-day marks, year lengths and new years', () => {
-  const leapYears = years.filter((y) => c.leapMonth(y) > 0);
-  for (const y of leapYears) assert.ok(c.leapMonth(y) >= 2 && c.leapMonth(y) <= 11 && !c.leapMonth(y + 1), y);
-  const marked = years.filter((y) => (c.lunarInfo[y - 1900] & 0xf) === 0xf);
-  assert.deepEqual(marked.map((y) => y - 1), leapYears.filter((y) => c.leapDays(y) === 30));
-  const lengths = {}, newYears = [];
+// The table's months themselves are checked against the new moons
+// (sky.test.mjs); here the converter must find every new year the table lays
+// out, and the range's end, in every zone.
+test('the converter finds every new year and the day before it, and lunar 2100 ends on 2101-01-28', () => {
   let t = Date.UTC(1900, 0, 31);
   for (const y of years) {
-    const sum = c.lYearDays(y);
-    lengths[sum] = (lengths[sum] || 0) + 1;
     const u = new Date(t), [yy, mm, dd] = [u.getUTCFullYear(), u.getUTCMonth(), u.getUTCDate()];
-    newYears.push(u.toISOString().slice(5, 10));
     assert.equal(lunar(yy, mm, dd), `${y}-1-1`);
     if (y > 1900) assert.equal(lunar(yy, mm, dd - 1), `${y - 1}-12-${c.monthDays(y - 1, 12)}`);
-    t += sum * 86400000;
+    t += c.lYearDays(y) * 86400000;
   }
-  assert.deepEqual(lengths, { 353: 1, 354: 84, 355: 42, 383: 6, 384: 65, 385: 3 });
-  assert.deepEqual([newYears.sort()[0], newYears.at(-1)], ['01-21', '02-20']);
   assert.equal(new Date(t).toISOString().slice(0, 10), '2101-01-29');
 });
