@@ -79,16 +79,26 @@
     node.querySelectorAll('[style]').forEach(take);
   }
 
-  // The parsed document is looked at once it is complete, and only what is
-  // inserted later (the pop-up's content) as it comes. Touching elements
-  // while the parser still associates controls with forms outside their
-  // subtree (the page's forms stand between table rows) leaves the engine's
-  // by-name look-up of those forms stale (CLD.SM came out undefined).
+  // The parsed document is looked at once it is complete, and later only
+  // what is written into an element that names a filter itself (the pop-up's
+  // tables go into the shadowed pop-up layer). Touching elements while the
+  // parser still associates controls with forms outside their subtree (the
+  // page's forms stand between table rows) leaves the engine's by-name
+  // look-up of those forms stale (CLD.SM came out undefined).
+  //
+  // Not the whole document: an observer's records keep every node the page
+  // replaces (the grid's texts at each month turn, the clocks every second)
+  // alive until the script engine next collects, which it does by its own
+  // heap's measure, not by theirs. Watching the whole document, the page
+  // process grew by about a megabyte for every thousand actions.
   document.addEventListener('DOMContentLoaded', function () {
     scan(document.documentElement);
-    new MutationObserver(function (records) {
+    var observer = new MutationObserver(function (records) {
       records.forEach(function (record) { record.addedNodes.forEach(scan); });
-    }).observe(document, { childList: true, subtree: true });
+    });
+    document.querySelectorAll('[style]').forEach(function (element) {
+      if (named.has(element)) observer.observe(element, { childList: true, subtree: true });
+    });
   });
 
   // The Light filter: ambient light and cone lights over the element. Drawn

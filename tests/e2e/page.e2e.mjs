@@ -156,6 +156,7 @@ describe('page', () => {
     await app.pointerMove(day.x + day.width / 2, day.y + day.height / 2);
     await app.waitFor("return detail.style.visibility == 'visible' && detail.querySelector('table') != null", 'the pop-up');
     const t = await app.rect('#detail table');
+    assert.equal(await app.run("return getComputedStyle(detail.querySelector('table')).opacity"), '0.8', 'written in as translucent');
     // 63 left of and 8 below the pointer, from the engine's own pointer events.
     assert.ok(Math.abs(t.x - (day.x + day.width / 2 - 63)) <= 1 && Math.abs(t.y - (day.y + day.height / 2 + 8)) <= 1, `pop-up at ${t.x}, ${t.y}`);
     const shown = await app.screenshot();
