@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
     // reported like a full disk, instead of ending the program mid-write.
     std::signal(SIGXFSZ, SIG_IGN);
     kestrun::usePlainAllocatorInPageProcesses();
-    kestrun::collectPageGarbageEarly();
     const bool automation = startedForAutomation(argc, argv);
     useUtf8Text();
     kestrun::startPreparingZoneOffsets();

@@ -19,17 +19,4 @@ namespace kestrun {
 // between rare frees.
 void usePlainAllocatorInPageProcesses() { g_setenv("Malloc", "1", TRUE); }
 
-// The script engine lets its heap grow to 32 MB before it first collects in
-// full, a size meant for pages that build large script worlds. This page
-// keeps a few hundred kilobytes alive, but every month turn leaves its old
-// month model, day names and screen-reader texts behind, and the strings and
-// replaced nodes they hold sit in the C library's heap until the collector
-// runs; over a day of use the page process held some 30 MB more than it
-// needed, which the C library's allocator then keeps. With a 4 MB floor the
-// collector runs every few hundred month turns, a few milliseconds each.
-//
-// JSC_largeHeapSize is the engine's switch for it, read once when a process
-// starts; the program's own process runs no page script of size.
-void collectPageGarbageEarly() { g_setenv("JSC_largeHeapSize", "4194304", TRUE); }
-
 }  // namespace kestrun
