@@ -89,8 +89,8 @@
   // Not the whole document: an observer's records keep every node the page
   // replaces (the grid's texts at each month turn, the clocks every second)
   // alive until the script engine next collects, which it does by its own
-  // heap's measure, not by theirs. Watching the whole document, the page
-  // process grew by about a megabyte for every thousand actions.
+  // heap's measure, not by theirs. Watching the whole document, 21,000
+  // rewrites of the grid's texts left the page process 22 MB larger.
   document.addEventListener('DOMContentLoaded', function () {
     scan(document.documentElement);
     var observer = new MutationObserver(function (records) {
