@@ -86,7 +86,7 @@ UserDays::~UserDays() {
 
 void UserDays::read() {
     std::string problem;
-    json_ = userFileJson(path_, daysFileLimit, problem);
+    json_ = userFileJson(path_, daysFileLimit, problem, true);
     if (!problem.empty())
         std::cerr << "kestrun: cannot read " << path_ << ": " << problem << "; no days of your own are shown"
                   << std::endl;

@@ -9,8 +9,9 @@ var ownDayFile = '~/.local/share/kestrun/days.tsv';
 var ownDayNotice = '';   // the lines left out, or why the file cannot be read
 
 // The host hands the page the file before the script runs, as userDays =
-// { file, text } or { file, error } when it could not be read, or { file }
-// when there is none; and again through setUserDays when it changes.
+// { file, text } (with notUtf8, the lines left out for not being UTF-8) or
+// { file, error } when it could not be read, or { file } when there is
+// none; and again through setUserDays when it changes.
 function readUserDays(own) {
    var bad, i;
    ownDayList = parseOwnDays('');
@@ -18,7 +19,7 @@ function readUserDays(own) {
    ownDayFile = own.file;
    if (own.error != undefined) return '无法读取 ' + own.file + '（' + own.error + '），未显示自己的日子';
    if (own.text == undefined) return '';
-   ownDayList = parseOwnDays(own.text);
+   ownDayList = parseOwnDays(own.text, own.notUtf8);
    for (i = 0, bad = []; i < ownDayList.bad.length; i++) {
       tellHost(own.file + ': line ' + ownDayList.bad[i].line + ': ' + ownDayReasons[ownDayList.bad[i].reason] +
                '; the line is left out');
