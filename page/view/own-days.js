@@ -111,12 +111,16 @@ function countdownText() {
 }
 
 // Asks the host to open its dialog for day d of the month shown: the date,
-// its lunar date, and the own days on it with their lines in the file.
+// its lunar date, and the own days on it with their lines in the file and
+// their own dates in words.
 function editOwnDays(d) {
-   var r = cld[d - 1], found = ownShown[d] || [], entries = [], i;
+   var r = cld[d - 1], found = ownShown[d] || [], entries = [], i, o;
    if (!r || !window.webkit || !window.webkit.messageHandlers || !window.webkit.messageHandlers.editDays) return;
-   for (i = 0; i < found.length; i++)
-      entries.push({ line: found[i].own.line, text: found[i].own.text, title: ownTitle(found[i]) });
+   for (i = 0; i < found.length; i++) {
+      o = found[i].own;
+      entries.push({ line: o.line, text: o.text, title: ownTitle(found[i]),
+                     date: o.kind == 'lunar' ? ownLunarText(o) : o.month + '月' + o.day + '日' });
+   }
    window.webkit.messageHandlers.editDays.postMessage(JSON.stringify({
       year: r.sYear, month: r.sMonth, day: r.sDay,
       lunar: (r.isLeap ? 'L' : '') + twoDigitText(r.lMonth) + '-' + twoDigitText(r.lDay),

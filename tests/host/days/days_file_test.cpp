@@ -63,4 +63,14 @@ TEST(DaysFile, KeepsTheModeAndRefusesAReadOnlyFileUntouched) {
     EXPECT_EQ(test::readBytes(path), text + "\nlunar\t03-05\tA\n");
 }
 
+TEST(DayDialog, ReadsTheFieldsOfAnyLineThePageTakes) {
+    const std::string name(100000, 'x');
+    const auto f = dayFields("solar\t2014-12-10\t" + name + "\t note");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(std::make_tuple(f->lunar, f->firstYear, f->date, f->name, f->note),
+              std::make_tuple(false, std::string("2014"), std::string("12-10"), name, std::string(" note")));
+    EXPECT_EQ(dayFields("lunar\tL04-01\tA").value().date, "L04-01");
+    EXPECT_FALSE(dayFields("lunar\t4-01\tA") || dayFields("lunar\t04-01") || dayFields("moon\t04-01\tA"));
+}
+
 }  // namespace kestrun
