@@ -237,7 +237,9 @@ std::string dayLine(bool lunar, const std::string& date, const std::string& firs
 }
 
 void tellDayProblem(GtkWindow* parent, const RuntimeError& error) {
-    const std::string what = error.path().empty() ? error.reason() : error.path() + ": " + error.reason();
+    // A file name need not be UTF-8; the box only shows it.
+    GCharPtr shown(g_filename_display_name(error.path().c_str()));
+    const std::string what = error.path().empty() ? error.reason() : std::string(shown.get()) + ": " + error.reason();
     const std::unique_ptr<GtkWidget, WidgetDestroy> box(gtk_message_dialog_new(
         parent, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE, "无法保存 %s", what.c_str()));
     gtk_dialog_run(GTK_DIALOG(box.get()));
