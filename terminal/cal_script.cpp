@@ -57,9 +57,14 @@ GObjectPtr<JSCValue> outputObject(JSCContext* context, const StandardOutput& out
     return object;
 }
 
-// { text, path } of an own file, text null when there is none.
+// { text, path, notUtf8 } of an own file, text null when there is none.
 GObjectPtr<JSCValue> ownFileObject(JSCContext* context, const OwnFile& own) {
     auto object = adopt(jsc_value_new_object(context, nullptr, nullptr));
+    auto lines = adopt(jsc_value_new_array(context, G_TYPE_NONE));
+    for (std::size_t i = 0; i < own.notUtf8.size(); i++)
+        jsc_value_object_set_property_at_index(lines.get(), static_cast<guint>(i),
+                                               adopt(jsc_value_new_number(context, own.notUtf8[i])).get());
+    setProperty(object.get(), "notUtf8", std::move(lines));
     setProperty(object.get(), "text", adopt(own.text ? jsc_value_new_string(context, own.text->c_str())
                                                      : jsc_value_new_null(context)));
     setProperty(object.get(), "path", adopt(jsc_value_new_string(context, own.path.c_str())));

@@ -141,11 +141,11 @@ function missingYears(y, last) {
    return runs.join('、');
 }
 
-// The user's own days in effect, from days.tsv's text (null without one);
-// a warning line for each line left out.
-function calOwnDays(text, path) {
+// The user's own days in effect, from days.tsv's text (null without one)
+// and the lines that were not UTF-8; a warning line for each line left out.
+function calOwnDays(text, path, notUtf8) {
    var warning = '', i;
-   ownDayList = parseOwnDays(text == null ? '' : text);
+   ownDayList = parseOwnDays(text == null ? '' : text, notUtf8);
    for (i = 0; i < ownDayList.bad.length; i++)
       warning += 'kestrun-cal: ' + path + ': line ' + ownDayList.bad[i].line + ': ' +
          ownDayReasons[ownDayList.bad[i].reason] + '; the line is left out\n';
@@ -170,7 +170,7 @@ function calMain(args, out, ownText, ownPath, days) {
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
-   warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '') + calTodayNote(args);
+   warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path, days.notUtf8) : '') + calTodayNote(args);
    if (request.form == 'ics') return icsOutput(request, warning, ownPath);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
    if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         if (!holidays.problem.empty())
             std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; the shipped holiday data is used\n",
                          holidays.path.c_str(), holidays.problem.c_str());
-        const kestrun::OwnFile days = kestrun::readOwnFile("days.tsv");
+        const kestrun::OwnFile days = kestrun::readOwnFile("days.tsv", true);
         if (!days.problem.empty())
             std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; no days of your own are shown\n",
                          days.path.c_str(), days.problem.c_str());

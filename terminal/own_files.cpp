@@ -16,12 +16,13 @@ constexpr std::size_t ownFileLimit = 1 << 20;
 
 }  // namespace
 
-OwnFile readOwnFile(const char* name) {
+OwnFile readOwnFile(const char* name, bool lineByLine) {
     OwnFile own;
     GCharPtr path(g_build_filename(g_get_user_data_dir(), "kestrun", name, nullptr));
     own.path = path.get();
     try {
-        own.text = readUserTextFile(own.path, ownFileLimit);
+        own.text = lineByLine ? readUserFile(own.path, ownFileLimit) : readUserTextFile(own.path, ownFileLimit);
+        if (lineByLine && own.text) own.notUtf8 = emptyLinesNotUtf8(*own.text);
     } catch (const RuntimeError& error) {
         own.problem = error.reason();
     }

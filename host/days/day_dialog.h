@@ -1,12 +1,15 @@
 #pragma once
 // The dialog that adds a day of one's own on a date of the calendar, or
 // changes or removes one that is there: lunar or Gregorian, name, note and
-// first year. It only asks; the caller writes the file.
+// first year. It asks, and has the caller's save make the change; the dialog
+// stays open, with what the user typed, until a save succeeds.
 
 #include "days/days_file.h"
+#include "platform/runtime_error.h"
 
 #include <gtk/gtk.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@ struct DayEntry {
     int line = 0;
     std::string text;   // the line as written
     std::string title;  // as the calendar shows it
+    std::string date;   // its own date in words: "农历闰四月初一", "2月29日"
 };
 
 // The date the user chose: Gregorian, its lunar date as days.tsv writes it
@@ -31,17 +35,28 @@ struct DayRequest {
     std::vector<DayEntry> entries;
 };
 
+// The fields of a days.tsv line as written: kind, first year, the date
+// without it ("03-05", "L04-01"), name and note.
+struct DayFields {
+    bool lunar = true;
+    std::string firstYear, date, name, note;
+};
+
+// The fields of a line the page took as a day, or nothing for any other line.
+std::optional<DayFields> dayFields(const std::string& line);
+
 // The line for days.tsv: kind, date (with the first year in front when
 // given), name and the note when there is one; tabs and line breaks in what
 // the user typed become spaces.
 std::string dayLine(bool lunar, const std::string& date, const std::string& firstYear, const std::string& name,
                     const std::string& note);
 
-// Shows the dialog over `parent` and waits for the user; the edit to make,
-// or nothing when the dialog was cancelled.
-std::optional<DayEdit> askDayEdit(GtkWindow* parent, const DayRequest& request);
+// Shows the dialog over `parent` and waits for the user. Each edit the user
+// asks for goes to `save`; when that throws, the dialog says why and stays.
+// False when the dialog was left without a change saved.
+bool askDayEdit(GtkWindow* parent, const DayRequest& request, const std::function<void(const DayEdit&)>& save);
 
 // Tells the user, over `parent`, that the change could not be saved, and why.
-void tellDayProblem(GtkWindow* parent, const std::string& why);
+void tellDayProblem(GtkWindow* parent, const RuntimeError& error);
 
 }  // namespace kestrun

@@ -6,6 +6,10 @@
 
 #include <glib/gstdio.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <vector>
 
@@ -40,6 +44,29 @@ std::string bare(std::string line, bool first) {
     return line;
 }
 
+// Writes the file beside the path and renames it over the path: a reader
+// sees the old file or the new one, never a part, and a link's other names
+// keep theirs. By hand, not with g_file_set_contents, which gives the new
+// file the mode it is passed less the umask rather than the old file's.
+void replaceFile(const std::string& path, const std::string& bytes, mode_t mode) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) throwSystemError(editOperation, path, errno);
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    for (std::size_t done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR) error = errno;
+        if (n > 0) done += static_cast<std::size_t>(n);
+    }
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && g_rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        g_unlink(temporary.c_str());
+        throwSystemError(editOperation, path, error);
+    }
+}
+
 }  // namespace
 
 std::string editedDays(const std::string& text, const DayEdit& edit, const std::string& path) {
@@ -64,18 +91,25 @@ std::string editedDays(const std::string& text, const DayEdit& edit, const std::
 }
 
 void applyDayEdit(const std::string& path, const DayEdit& edit) {
-    const std::string text = readUserTextFile(path, daysFileLimit).value_or("");
+    if (edit.line != 0 && edit.newText == edit.oldText) return;
+    // Bytes as they are: a line that is not UTF-8 is the user's to mend, and kept.
+    const std::string text = readUserFile(path, daysFileLimit).value_or("");
     const std::string out = editedDays(text, edit, path);
+    struct stat info {};
+    mode_t mode = 0600;
+    if (::stat(path.c_str(), &info) == 0) {
+        // The file is replaced through its folder, which its own mode does
+        // not guard: a file without any write permission (root may write it
+        // all the same) is the user's word that it stays as it is.
+        if ((info.st_mode & 0222) == 0 || (::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS)))
+            throw RuntimeError(editOperation, path, "只读");
+        mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        throwSystemError(editOperation, path, errno);
+    }
     GCharPtr folder(g_path_get_dirname(path.c_str()));
     if (g_mkdir_with_parents(folder.get(), 0700) != 0) throwSystemError(editOperation, folder.get(), errno);
-    GErrorOut error;
-    // Written beside the file and renamed over it: a reader sees the old
-    // file or the new one, never a part, and a link's other names keep theirs.
-    if (!g_file_set_contents_full(path.c_str(), out.data(), static_cast<gssize>(out.size()),
-                                  static_cast<GFileSetContentsFlags>(G_FILE_SET_CONTENTS_CONSISTENT |
-                                                                     G_FILE_SET_CONTENTS_ONLY_EXISTING),
-                                  0600, error.out()))
-        throw RuntimeError(editOperation, path, error.get()->message);
+    replaceFile(path, out, mode);
 }
 
 }  // namespace kestrun

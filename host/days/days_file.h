@@ -21,7 +21,9 @@ struct DayEdit {
 std::string editedDays(const std::string& text, const DayEdit& edit, const std::string& path);
 
 // Reads the file at path (none yet is an empty one), makes the edit and
-// writes it back in one step, creating its folder when needed.
+// writes it back in one step with the mode it had, creating its folder when
+// needed. An edit that changes nothing writes nothing. A file the user may
+// not write, or has made read-only, is refused ("只读") and left as it is.
 void applyDayEdit(const std::string& path, const DayEdit& edit);
 
 }  // namespace kestrun

@@ -47,7 +47,7 @@ std::optional<DayRequest> requestOf(const std::string& json) {
                                                                     : nullptr;
     for (guint i = 0; entries && i < json_array_get_length(entries); i++) {
         JsonObject* e = json_array_get_object_element(entries, i);
-        if (e) r.entries.push_back({number(e, "line"), member(e, "text"), member(e, "title")});
+        if (e) r.entries.push_back({number(e, "line"), member(e, "text"), member(e, "title"), member(e, "date")});
     }
     if (r.year == 0 || r.month == 0 || r.day == 0) return std::nullopt;
     return r;
@@ -86,7 +86,7 @@ UserDays::~UserDays() {
 
 void UserDays::read() {
     std::string problem;
-    json_ = userFileJson(path_, daysFileLimit, problem);
+    json_ = userFileJson(path_, daysFileLimit, problem, true);
     if (!problem.empty())
         std::cerr << "kestrun: cannot read " << path_ << ": " << problem << "; no days of your own are shown"
                   << std::endl;
@@ -140,15 +140,7 @@ void UserDays::edit(const std::string& json) {
     } asking(asking_);
     GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
     GtkWindow* parent = GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
-    const std::optional<DayEdit> change = askDayEdit(parent, *request);
-    if (!change) return;
-    try {
-        applyDayEdit(path_, *change);
-    } catch (const RuntimeError& error) {
-        tellDayProblem(parent, error.what());
-        return;
-    }
-    reload();
+    if (askDayEdit(parent, *request, [this](const DayEdit& change) { applyDayEdit(path_, change); })) reload();
 }
 
 }  // namespace kestrun

@@ -37,7 +37,7 @@ std::size_t badLine(const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> readUserTextFile(const std::string& path, std::size_t limit) {
+std::optional<std::string> readUserFile(const std::string& path, std::size_t limit) {
     // O_NONBLOCK: a FIFO at the path must not hang the start-up.
     Fd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.fd < 0) {
@@ -61,9 +61,32 @@ std::optional<std::string> readUserTextFile(const std::string& path, std::size_t
         if (text.size() > limit)
             throw RuntimeError(readOperation, path, "larger than " + std::to_string(limit) + " bytes");
     }
-    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
-        throw RuntimeError(readOperation, path, "not UTF-8 text (line " + std::to_string(badLine(text)) + ")");
     return text;
+}
+
+std::optional<std::string> readUserTextFile(const std::string& path, std::size_t limit) {
+    std::optional<std::string> text = readUserFile(path, limit);
+    if (text && !g_utf8_validate(text->data(), static_cast<gssize>(text->size()), nullptr))
+        throw RuntimeError(readOperation, path, "not UTF-8 text (line " + std::to_string(badLine(*text)) + ")");
+    return text;
+}
+
+std::vector<int> emptyLinesNotUtf8(std::string& text) {
+    std::vector<int> bad;
+    std::string kept;
+    kept.reserve(text.size());
+    std::size_t start = 0;
+    for (int line = 1; start < text.size(); line++) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        if (g_utf8_validate(text.data() + start, static_cast<gssize>(end - start), nullptr))
+            kept.append(text, start, end - start);
+        else
+            bad.push_back(line);
+        kept.append(text, end, 1);
+        start = end + 1;
+    }
+    text = std::move(kept);
+    return bad;
 }
 
 }  // namespace kestrun

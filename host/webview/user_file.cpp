@@ -8,7 +8,7 @@
 
 namespace kestrun {
 
-std::string userFileJson(const std::string& path, std::size_t limit, std::string& problem) {
+std::string userFileJson(const std::string& path, std::size_t limit, std::string& problem, bool lineByLine) {
     problem.clear();
     auto builder = adopt(json_builder_new());
     json_builder_begin_object(builder.get());
@@ -17,9 +17,16 @@ std::string userFileJson(const std::string& path, std::size_t limit, std::string
     json_builder_set_member_name(builder.get(), "file");
     json_builder_add_string_value(builder.get(), shown.get());
     try {
-        if (auto text = readUserTextFile(path, limit)) {
+        if (auto text = lineByLine ? readUserFile(path, limit) : readUserTextFile(path, limit)) {
+            const std::vector<int> notUtf8 = lineByLine ? emptyLinesNotUtf8(*text) : std::vector<int>{};
             json_builder_set_member_name(builder.get(), "text");
             json_builder_add_string_value(builder.get(), text->c_str());
+            if (!notUtf8.empty()) {
+                json_builder_set_member_name(builder.get(), "notUtf8");
+                json_builder_begin_array(builder.get());
+                for (int line : notUtf8) json_builder_add_int_value(builder.get(), line);
+                json_builder_end_array(builder.get());
+            }
         }
     } catch (const RuntimeError& error) {
         problem = error.reason();

@@ -48,6 +48,18 @@ double zoomFrom(GKeyFile* settings) {
 
 void storeZoom(GKeyFile* settings, double level) { g_key_file_set_double(settings, group, key, level); }
 
+// The symbol of the key pressed without Shift: "=" for the "+" of the main
+// keyboard, whichever symbol the layout reports for the shifted key.
+guint unshifted(const GdkEventKey* event) {
+    guint keyval = GDK_KEY_VoidSymbol;
+    if (!gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_window_get_display(event->window)),
+                                             event->hardware_keycode,
+                                             static_cast<GdkModifierType>(event->state & ~GDK_SHIFT_MASK),
+                                             event->group, &keyval, nullptr, nullptr, nullptr))
+        return GDK_KEY_VoidSymbol;
+    return keyval;
+}
+
 }  // namespace
 
 PageZoom::PageZoom(GtkWindow* window, WebKitWebView* view, std::string path)
@@ -87,7 +99,10 @@ gboolean PageZoom::onKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     auto* zoom = static_cast<PageZoom*>(self);
     if (!controlOnly(event->state)) return FALSE;
     const double level = webkit_web_view_get_zoom_level(zoom->view_);
-    switch (event->keyval) {
+    // Ctrl+Shift+= zooms in as Ctrl+= does, Ctrl+Shift+- out as Ctrl+- does.
+    const guint key = event->keyval == GDK_KEY_plus || (event->state & GDK_SHIFT_MASK) == 0 ? event->keyval
+                                                                                            : unshifted(event);
+    switch (key) {
         case GDK_KEY_plus:
         case GDK_KEY_equal:
         case GDK_KEY_KP_Add: zoom->change(zoomStep(level, 1)); return TRUE;

@@ -32,7 +32,8 @@ var ownDayReasons = {
    fields: 'not three or four fields separated by tabs',
    kind: 'unknown kind (lunar or solar)',
    date: 'malformed date (MM-DD, LMM-DD, or with the first year: yyyy-MM-DD)',
-   day: 'no such day'
+   day: 'no such day',
+   utf8: 'not UTF-8 text'
 };
 
 // A parsed file: the days in file order, and the lines left out as
@@ -55,10 +56,13 @@ function ownDayOfLine(text, n) {
                      (f[3] || '').replace(/^ +| +$/g, ''), n, text);
 }
 
-function parseOwnDays(text) {
+// The file's text; notUtf8: the numbers of the lines that were not UTF-8,
+// which the reader gives as empty lines.
+function parseOwnDays(text, notUtf8) {
    var list = new OwnDayList(), lines = text.replace(/^\uFEFF/, '').split('\n'), i, line, r;
    for (i = 0; i < lines.length; i++) {
       line = lines[i].replace(/\r$/, '');
+      if (notUtf8 && notUtf8.indexOf(i + 1) >= 0) list.bad.push({ line: i + 1, reason: 'utf8' });
       if (line.replace(/ +$/, '') == '' || line.charAt(0) == '#') continue;
       r = ownDayOfLine(line, i + 1);
       if (typeof r == 'string') list.bad.push({ line: i + 1, reason: r });

@@ -9,8 +9,9 @@ var ownDayFile = '~/.local/share/kestrun/days.tsv';
 var ownDayNotice = '';   // the lines left out, or why the file cannot be read
 
 // The host hands the page the file before the script runs, as userDays =
-// { file, text } or { file, error } when it could not be read, or { file }
-// when there is none; and again through setUserDays when it changes.
+// { file, text } (with notUtf8, the lines left out for not being UTF-8) or
+// { file, error } when it could not be read, or { file } when there is
+// none; and again through setUserDays when it changes.
 function readUserDays(own) {
    var bad, i;
    ownDayList = parseOwnDays('');
@@ -18,7 +19,7 @@ function readUserDays(own) {
    ownDayFile = own.file;
    if (own.error != undefined) return '无法读取 ' + own.file + '（' + own.error + '），未显示自己的日子';
    if (own.text == undefined) return '';
-   ownDayList = parseOwnDays(own.text);
+   ownDayList = parseOwnDays(own.text, own.notUtf8);
    for (i = 0, bad = []; i < ownDayList.bad.length; i++) {
       tellHost(own.file + ': line ' + ownDayList.bad[i].line + ': ' + ownDayReasons[ownDayList.bad[i].reason] +
                '; the line is left out');
@@ -110,12 +111,16 @@ function countdownText() {
 }
 
 // Asks the host to open its dialog for day d of the month shown: the date,
-// its lunar date, and the own days on it with their lines in the file.
+// its lunar date, and the own days on it with their lines in the file and
+// their own dates in words.
 function editOwnDays(d) {
-   var r = cld[d - 1], found = ownShown[d] || [], entries = [], i;
+   var r = cld[d - 1], found = ownShown[d] || [], entries = [], i, o;
    if (!r || !window.webkit || !window.webkit.messageHandlers || !window.webkit.messageHandlers.editDays) return;
-   for (i = 0; i < found.length; i++)
-      entries.push({ line: found[i].own.line, text: found[i].own.text, title: ownTitle(found[i]) });
+   for (i = 0; i < found.length; i++) {
+      o = found[i].own;
+      entries.push({ line: o.line, text: o.text, title: ownTitle(found[i]),
+                     date: o.kind == 'lunar' ? ownLunarText(o) : o.month + '月' + o.day + '日' });
+   }
    window.webkit.messageHandlers.editDays.postMessage(JSON.stringify({
       year: r.sYear, month: r.sMonth, day: r.sDay,
       lunar: (r.isLeap ? 'L' : '') + twoDigitText(r.lMonth) + '-' + twoDigitText(r.lDay),

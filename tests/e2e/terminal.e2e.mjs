@@ -83,4 +83,15 @@ test('the user\'s holiday table takes the place of the shipped years it holds; a
   assert.equal(refused.status, 0);
   assert.match(refused.stderr, /^kestrun-cal: .*holidays\.tsv: line 1: [^\n]+; the shipped holiday data is used\n$/);
   assert.equal(holidays(parsed(refused.stdout).slice(2)).length, 13);
+  fs.unlinkSync(own);
+});
+
+test('a line of days.tsv that is not UTF-8 is named and left out, the others applied', () => {
+  const days = path.join(dataHome, 'kestrun', 'days.tsv');
+  fs.mkdirSync(path.dirname(days), { recursive: true });
+  fs.writeFileSync(days, Buffer.concat([Buffer.from('solar\t04-12\t'), Buffer.from([0xC9, 0xFA]), Buffer.from('\nsolar\t04-13\t纪念\n')]));
+  const run = cal('4', '2027');
+  assert.match(run.stdout, /\*纪念/);
+  assert.equal(run.stderr, `kestrun-cal: ${days}: line 1: not UTF-8 text; the line is left out\n`);
+  fs.unlinkSync(days);
 });

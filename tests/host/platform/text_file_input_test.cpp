@@ -30,4 +30,10 @@ TEST(UserTextFile, ReadWhole_AbsentIsNothing_OtherFilesRefusedWithoutWaiting) {
     EXPECT_EQ(refusal(folder.path) + refusal(folder.file("fifo")), "not a regular filenot a regular file");
 }
 
+TEST(UserTextFile, LinesNotUtf8AreEmptiedAndNamed) {
+    std::string text = "a\n\xFF\r\nb\n\xE5\x85\x83\n\xC3";
+    EXPECT_EQ(emptyLinesNotUtf8(text), (std::vector<int>{2, 5}));
+    EXPECT_EQ(text, "a\n\nb\n\xE5\x85\x83\n");
+}
+
 }  // namespace kestrun

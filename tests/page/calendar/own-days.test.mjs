@@ -30,10 +30,10 @@ test('the days in a span, lunar ones of the year before included, with their cou
     '2026-02-07 妈妈69岁生日', '2026-02-07 祭日（第5年）', '2026-05-20 结婚第12个纪念日']);
 });
 
-test('a bad line is named and left out, the others applied', () => {
+test('a bad line is named and left out (one not UTF-8 too, which the host gives empty), the others applied', () => {
   const list = c.parseOwnDays('\uFEFF# mine\r\nlunar\t03-05\t妈妈生日\r\nlunar\t03-05\r\nyearly\t03-05\tx\n' +
-    'solar\tL03-05\tx\nlunar\t13-01\tx\nsolar\t02-30\tx\nlunar\t2101-01-01\tx\n\nsolar\t1990-02-29\t生日\t备注\n');
-  assert.deepEqual(JSON.parse(JSON.stringify(list.bad)), [[3, 'fields'], [4, 'kind'], [5, 'date'], [6, 'day'], [7, 'day'], [8, 'date']]
+    'solar\tL03-05\tx\nlunar\t13-01\tx\nsolar\t02-30\tx\nlunar\t2101-01-01\tx\n\nsolar\t1990-02-29\t生日\t备注\n', [9]);
+  assert.deepEqual(JSON.parse(JSON.stringify(list.bad)), [[3, 'fields'], [4, 'kind'], [5, 'date'], [6, 'day'], [7, 'day'], [8, 'date'], [9, 'utf8']]
     .map(([line, reason]) => ({ line, reason })));
   assert.deepEqual(Array.from(list.days, (o) => [o.line, c.ownDateText(o), o.name, o.note]), [[2, '03-05', '妈妈生日', ''], [10, '1990-02-29', '生日', '备注']]);
 });
