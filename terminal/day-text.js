@@ -24,8 +24,11 @@ function wrapWords(words, width) {
 
 // A labelled line of the card: the label in its column (painted with sgr),
 // the words wrapped under one another beside it, within width columns.
+// Control characters (from the user's own files) are left out: they would
+// steer the terminal.
 function cardLines(label, words, sgr, layout) {
-   var room = Math.max(layout.width - cardLabel, 8), lines = wrapWords(words, room), out = [], i;
+   var room = Math.max(layout.width - cardLabel, 8), out = [], lines, i;
+   lines = wrapWords(words.map(function (w) { return w.replace(/[\x00-\x1f\x7f-\x9f]/g, ''); }), room);
    for (i = 0; i < lines.length; i++)
       out.push((i == 0 ? paint(label, sgr, layout.colors) + spaces(cardLabel - textWidth(label)) : spaces(cardLabel)) + lines[i]);
    return out;

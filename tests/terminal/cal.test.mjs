@@ -203,6 +203,9 @@ test('--day: the day\'s record and almanac, wrapped within the width, coloured o
   assert.match(painted, /\x1b\[97;42m宜\x1b\[0m/);
   assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), run(['--day', '2026-10-01']).out);
   assert.doesNotMatch(run(['--day', '2026-10-01'], { tty: true, noColor: true }).out, /\x1b/);
+  const steering = cal.calMain(['--day', '2027-04-11'], { width: 80, version: '1' }, null, '', { text: 'lunar\t03-05\t生日\t\x1b[2J清屏\n', path: '' });
+  assert.match(steering.out, /\n纪念 +生日 \[2J清屏\n/);
+  cal.calOwnDays(null, '');
   // Before the almanac's first day, the rest of the card.
   assert.deepEqual(Object.keys(cardFields(run(['--day', '1900-01-01']).out)), ['节日']);
 });
