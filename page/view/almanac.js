@@ -94,13 +94,21 @@ function showAlmanacDay() {
    if (!showAlmanac) return;
    almanacCell = eval('GD' + (cld.firstWeek + d - 1));
    almanacCell.classList.add('almanacPick');
-   a = dayAlmanac(almanacDay.y, almanacDay.m, d);
+   a = recordAlmanac(cld[d - 1]);
    t = almanacTexts(cld[d - 1], a);
    almanac.classList.toggle('almanacNone', a == null);
    almanac.classList.toggle('almanacBlack', a != null && !a.huangDao);
    almanac.ariaLabel = '黄历 ' + t.date;
    parts = almanac.querySelectorAll('[data-part]');
    for (i = 0; i < parts.length; i++) parts[i].textContent = t[parts[i].dataset.part] || '';
+}
+
+// The almanac of day record r of the month drawn, as dayAlmanac gives it,
+// but from the record's own pillars: dayAlmanac would build the month's model
+// a second time, which costs as much as the rest of a month's drawing.
+function recordAlmanac(r) {
+   var t = Date.UTC(r.sYear, r.sMonth - 1, r.sDay);
+   return (t >= almanacFirst && t <= almanacLast) ? new Almanac(r.cMonth, r.cDay, t / 86400000) : null;
 }
 
 // Maximised, the panel reaches down to the foot of the window, so that the

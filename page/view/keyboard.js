@@ -1,8 +1,8 @@
 // The calendar from the keyboard: PageUp and PageDown show the previous and
 // next month (with Shift the year), Home the current month, as the buttons
-// do; the arrow keys move a focus mark over the days and show the marked
-// day's pop-up beside its cell; Escape hides the pop-up; Enter opens the
-// marked day's own days. Keys pressed in a menu stay the menu's.
+// do; the arrow keys move a focus mark over the days, show the marked
+// day's pop-up beside its cell and its almanac under the grid; Escape hides
+// the pop-up; Enter opens the marked day's own days. Keys pressed in a menu stay the menu's.
 
 var kDay = 0;      // day of the month under the focus mark, 0 when none
 var kCell = null;  // the marked cell

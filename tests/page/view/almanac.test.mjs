@@ -36,6 +36,15 @@ test('today at start; a chosen day stays through a redraw of its month; another 
   assert.deepEqual(selected(page)[1], [9]);
 });
 
+test('the panel\'s almanac is the engine\'s for every day of the month drawn, and none before 1900-01-31', () => {
+  const page = loadView({ now: localNoon(2026, 11, 9), start: true });
+  for (const [y, m] of [[1900, 0], [2026, 1], [2100, 11]]) {
+    page.drawCld(y, m);
+    for (let d = 1; d <= page.cld.length; d++)
+      assert.deepEqual(page.recordAlmanac(page.cld[d - 1]), page.dayAlmanac(y, m, d), `${y}-${m + 1}-${d}`);
+  }
+});
+
 test('before 1900-01-31 the panel has only the date', () => {
   const page = loadView({ now: localNoon(2026, 11, 9), start: true });
   page.drawCld(1900, 0);
