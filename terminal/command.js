@@ -13,12 +13,17 @@ function calHelp(ownPath, daysPath) {
       '  kestrun-cal -y [年]            全年（默认今年）',
       '  kestrun-cal -3 [[月] 年]       上月、本月与下月',
       '  kestrun-cal --ics [年|起-止]   iCalendar 文件：节气、节日与放假调休',
+      '  kestrun-cal --day [年-月-日]   一天的详情与黄历（默认今天）',
+      '  kestrun-cal --good 事项 [年|月 年|起-止]',
+      '                                 宜该事项（且不忌）的日子（默认今年）；',
+      '                                 不给事项则列出可查的事项',
       '  kestrun-cal --version          版本',
       '  kestrun-cal --help             本说明',
       '选项：',
       '  -m                             每周从星期一开始',
       '  -w                             每周前标出 ISO 8601 周数',
-      '  --lunar                        与 --ics 同用：每天一个农历日期事件',
+      '  --lunar                        与 --ics 同用：每天一个农历日期事件，',
+      '                                 说明中列出当天的宜忌',
       '  --color=auto|always|never      颜色；auto（默认）只用于终端，',
       '                                 且未设 NO_COLOR、TERM 不是 dumb',
       '宽度：终端的宽度，不是终端时取 COLUMNS，再不然 80 列。',
@@ -30,14 +35,19 @@ function calHelp(ownPath, daysPath) {
    ].join('\n') + '\n';
 }
 
-// What a command line asks for: form 'month', 'three', 'year', 'ics', 'help'
-// or 'version'; the year y, the month m (0 = January) and, for an iCalendar
-// range, its last year; the options; or error, a text.
+// What a command line asks for: form 'month', 'three', 'year', 'ics', 'day',
+// 'good', 'help' or 'version'; the year y, the month m (0 = January), the
+// day d and, for a range of years, its last year (for --good of one month,
+// lastM is that month, else -1); the activity of --good; the options; or
+// error, a text.
 function calRequest() {
    this.form = 'month';
    this.y = tY;
    this.m = tM;
    this.last = tY;
+   this.d = tD;
+   this.lastM = -1;
+   this.activity = '';
    this.monday = false;
    this.weeks = false;
    this.lunar = false;
@@ -45,7 +55,8 @@ function calRequest() {
    this.error = '';
 }
 
-var calForms = { '-y': 'year', '-3': 'three', '--ics': 'ics', '--help': 'help', '-h': 'help', '--version': 'version' };
+var calForms = { '-y': 'year', '-3': 'three', '--ics': 'ics', '--day': 'day', '--good': 'good', '--help': 'help', '-h': 'help',
+   '--version': 'version' };
 var calFlags = { '-m': 'monday', '-w': 'weeks', '--lunar': 'lunar' };
 
 // A year or month argument: its number when it is one from low to high,
@@ -91,15 +102,46 @@ function dateArgs(request, rest) {
    if (rest.length == 2 && !request.error) request.m = numberArg(request, rest[yearFirst ? 1 : 0], '月份', 1, 12) - 1;
 }
 
+// The date of --day: yyyy-mm-dd, a day from 1900 to 2100.
+function dayArg(request, text) {
+   var match = /^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$/.exec(text), t;
+   if (match) t = new Date(Date.UTC(Number(match[1]), Number(match[2]) - 1, Number(match[3])));
+   if (!match || t.getUTCMonth() != Number(match[2]) - 1 || t.getUTCDate() != Number(match[3])) {
+      request.error = '日期须为 年-月-日，如 2026-12-08：' + text;
+      return;
+   }
+   request.y = numberArg(request, match[1], '年份', 1900, 2100);
+   request.m = t.getUTCMonth();
+   request.d = t.getUTCDate();
+}
+
+// The activity and the span of --good: this year, a year, years from-to,
+// or a month of a year (in either order, as the month forms take them).
+function goodArgs(request, rest) {
+   request.activity = rest.length ? rest[0] : '';
+   request.m = 0;
+   request.lastM = 11;
+   if (rest.length == 2) icsYears(request, rest[1]);
+   if (rest.length != 3) return;
+   dateArgs(request, rest.slice(1));
+   request.last = request.y;
+   request.lastM = request.m;
+}
+
+var mostArgs = { year: 1, ics: 1, day: 1, good: 3 };
+var onlyMonths = { ics: '--ics', day: '--day', good: '--good' };
+
 function calArgs(args) {
    var request = new calRequest(), rest = [], most, i;
    for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
    if (request.error || request.form == 'help' || request.form == 'version') return request;
-   most = (request.form == 'year' || request.form == 'ics') ? 1 : 2;
+   most = mostArgs[request.form] || 2;
    if (rest.length > most) request.error = '多余的参数：' + rest.slice(most).join(' ');
    else if (request.lunar && request.form != 'ics') request.error = '--lunar 只与 --ics 同用';
-   else if ((request.monday || request.weeks) && request.form == 'ics') request.error = '-m 与 -w 不用于 --ics';
+   else if ((request.monday || request.weeks) && onlyMonths[request.form]) request.error = '-m 与 -w 不用于 ' + onlyMonths[request.form];
    else if (request.form == 'ics' && rest.length == 1) icsYears(request, rest[0]);
+   else if (request.form == 'day' && rest.length == 1) dayArg(request, rest[0]);
+   else if (request.form == 'good') goodArgs(request, rest);
    else dateArgs(request, rest);
    return request;
 }
@@ -173,9 +215,27 @@ function calMain(args, out, ownText, ownPath, days) {
    warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '') + calTodayNote(args);
    if (request.form == 'ics') return icsOutput(request, warning, ownPath);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
+   if (request.form == 'day') return new calOutput(0, dayCard(request.y, request.m, request.d, layout), warning);
+   if (request.form == 'good') return goodOutput(request, layout, warning);
    if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);
    if (request.form == 'three') return new calOutput(0, threeText(request.y, request.m, layout), warning);
    return new calOutput(0, monthText(request.y, request.m, layout), warning);
+}
+
+// The days of --good; without an activity, the activities it knows (on
+// standard output, for the shell's completion too); an unknown one gets
+// them on standard error and status 2.
+function goodOutput(request, layout, warning) {
+   var known = knownActivities(), width = Math.min(layout.width, 80), span, days;
+   if (request.activity == '') return new calOutput(0, wrapWords(known, width).join('\n') + '\n', warning);
+   if (known.indexOf(request.activity) < 0)
+      return new calOutput(2, '', 'kestrun-cal: 不认识的事项：' + request.activity + '。可查的事项：\n' +
+         wrapWords(known, width).join('\n') + '\n');
+   days = goodDays(request.activity, request.y * 12 + request.m, request.last * 12 + request.lastM, layout);
+   span = request.y + '年' + (request.lastM == request.m && request.last == request.y ? (request.m + 1) + '月' :
+      request.last == request.y ? '' : '至' + request.last + '年');
+   if (days.length == 0) warning += 'kestrun-cal: ' + span + '没有宜' + request.activity + '的日子\n';
+   return new calOutput(0, days.length ? days.join('\n') + '\n' : '', warning);
 }
 
 // Without a year the load date decides what is printed; when the clock is

@@ -1,7 +1,8 @@
 // Years of days as an iCalendar file (RFC 5545) that a calendar program can
 // import or subscribe to: one all-day event per solar term, per festival row
 // of the three tables, per break of official days off (over all its days)
-// and per make-up working day; with --lunar, one per day for its lunar date.
+// and per make-up working day; with --lunar, one per day for its lunar date
+// (and its 宜 and 忌).
 // What the month model adds by a rule of its own rather than from a table
 // (Easter, the birthday label, Friday the 13th) is left out. Each UID is
 // made of the first date and what the event is, so importing the file again
@@ -126,6 +127,14 @@ function ownEvents(y) {
    return events;
 }
 
+// The event of the lunar date of day d of month m of year y (record r),
+// with the day's 宜 and 忌 in its description.
+function lunarEvent(y, m, d, r) {
+   var e = new icsEvent(Date.UTC(y, m, d), 'lunar', lunarTitle(r), '农历'), a = dayAlmanac(y, m, d);
+   if (a) e.description = '宜：' + a.yi.join(' ') + '\n忌：' + a.ji.join(' ');
+   return e;
+}
+
 // The events of year y; with lunar, its lunar dates too.
 function yearEvents(y, lunar) {
    var events = [], m, d, bare;
@@ -133,8 +142,7 @@ function yearEvents(y, lunar) {
       bare = modelWith(y, m, [[], [], []]);
       for (d = 0; d < bare.length; d++) {
          if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
-         if (lunar)
-            events.push(new icsEvent(Date.UTC(y, m, d + 1), 'lunar', lunarTitle(bare[d]), '农历'));
+         if (lunar) events.push(lunarEvent(y, m, d + 1, bare[d]));
       }
       events = events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),
                              rowEvents(y, m, bare, 2, 'lftv'));

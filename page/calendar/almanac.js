@@ -16,8 +16,9 @@ var almanacLast = Date.UTC(2100,11,31);
 // "丙辰"); dayNum counts days from 1970-01-01.
 function Almanac(cM, cD, dayNum) {
    var g = Gan.indexOf(cD.charAt(0)), z = Zhi.indexOf(cD.charAt(1));
+   var n = (6*g - 5*z + 60) % 60;      // the day's number in the cycle: n % 10 == g, n % 12 == z
    var mz = Zhi.indexOf(cM.charAt(1));
-   var row = almanacRow(mz, (6*g - 5*z + 60) % 60);
+   var row = almanacRow(mz, n);
    var god = tianShenText[(z - ((mz + 10) % 6)*2 + 12) % 12];
 
    this.yi       = almanacWords(row[0], almanacActs);
@@ -30,8 +31,8 @@ function Almanac(cM, cD, dayNum) {
    this.chongSha = '冲' + Animals[(z+6)%12] + '(' + Gan[(g+4)%10] + Zhi[(z+6)%12] + ')煞' + shaText.charAt(z%4);
    this.xiu      = xiuText[((dayNum - 10957) % 28 + 28) % 28];    // key 0 is 2000-01-01
    this.pengZu   = pengZuGan[g] + ' ' + pengZuZhi[z];
-   this.naYin    = naYinText[(6*g - 5*z + 60) % 60];
-   this.taiShen  = taiShenText[(6*g - 5*z + 60) % 60];
+   this.naYin    = naYinText[n];
+   this.taiShen  = taiShenText[n];
 }
 
 // The four coded lists of month branch mz and day number n (0 = 甲子) of the

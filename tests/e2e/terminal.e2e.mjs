@@ -39,6 +39,10 @@ test('--ics 2026-2027 --lunar: read by python3-icalendar and imported by khal, a
   assert.deepEqual(parsed(cal('--ics', '2026-2027', '--lunar').stdout).slice(2).map((e) => e[0]), events.map((e) => e[0]));
   assert.equal(events.filter((e) => e[0].endsWith('-lunar@kestrun-cal')).length, 730);
   assert.deepEqual(events.filter((e) => e[3] === '春节（休）').map((e) => e.slice(1, 3)), [['2026-02-15', '2026-02-24']]);
+  const described = spawnSync('/usr/bin/python3', ['-c', `import icalendar, sys
+for e in icalendar.Calendar.from_ical(sys.stdin.buffer.read()).walk('VEVENT'):
+  if str(e['UID']) == '20261208-lunar@kestrun-cal': print(str(e['DESCRIPTION']))`], { input: first.stdout, encoding: 'utf8' });
+  assert.match(described.stdout, /^宜：入宅 安床 [^\n]+ 纳畜\n忌：嫁娶 开市 [^\n]+ 伐木\n$/);
 
   const home = tempFolder(), config = path.join(home, 'config'), ics = path.join(home, 'k.ics');
   fs.mkdirSync(path.join(home, 'cal'));

@@ -106,6 +106,10 @@ test('the iCalendar events of a year are the texts of its month models; a break 
     }
   }
   assert.match(cal.icsText(2026, 2026, false, 0), /SUMMARY:冬至\r\nDESCRIPTION:交节 2026-12-22 04:50（北京时间）\r\nCATEGORIES:节气\r\n/);
+  const a = cal.dayAlmanac(2026, 11, 8);
+  assert.ok(cal.icsText(2026, 2026, true, 0).replaceAll('\r\n ', '').includes(
+    `UID:20261208-lunar@kestrun-cal\r\n${'DTSTAMP:19700101T000000Z'}\r\nDTSTART;VALUE=DATE:20261208\r\nDTEND;VALUE=DATE:20261209\r\n` +
+    `SUMMARY:十月三十\r\nDESCRIPTION:宜：${a.yi.join(' ')}\\n忌：${a.ji.join(' ')}\r\n`));
   const titles = (y, m, d) => cal.rangeEvents(y, y, true).filter((e) => e.uid.startsWith(`${y}${m}${d}-lunar`)).map((e) => e.summary);
   assert.deepEqual([...[titles(2026, '02', '17'), titles(2025, '07', '25'), titles(2026, '12', '09')].map((t) => [...t])],
     [['正月初一'], ['闰六月初一'], ['冬月初一']]);
@@ -134,7 +138,9 @@ test('command-line forms in either order, and each bad one with status 2 and one
   assert.equal(cal.missingYears(1999, 2100), '1999-2006、2027-2100');  // the years without official data, in runs
   for (const bad of [['1899', '1'], ['2101'], ['2027', '13'], ['13', '2027'], ['2', '3'], ['2027', '2月'], ['-y', '20x7'],
     ['--color=sometimes'], ['--bogus'], ['2027', '2', '3'], ['2027', '0'], ['-y', '2027', '2'], ['-y', '-3'], ['--lunar'],
-    ['--ics', '2027-2026'], ['--ics', '2026-2101'], ['--ics', '-m'], ['--ics', '2026', '2027']]) {
+    ['--ics', '2027-2026'], ['--ics', '2026-2101'], ['--ics', '-m'], ['--ics', '2026', '2027'], ['--day', '2026-02-30'],
+    ['--day', '1899-12-31'], ['--day', '20261208'], ['--day', '-w', '2026-12-08'], ['--good', '嫁娶', '2027', '2', '3'],
+    ['--good', '嫁娶', '2027', '13'], ['--good', '嫁娶', '2101'], ['--day', '--good']]) {
     const { status, out, err } = run(bad);
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
@@ -149,6 +155,7 @@ test('days of one\'s own: marked in the month, every year in --ics, a bad line n
   assert.match(out, /UID:20270411-own-[0-9a-f]+@kestrun-cal\r\n(.*\r\n){3}SUMMARY:妈妈71岁生日\r\nDESCRIPTION:农历三月初五；电话\r\n/);
   assert.match(err, /^kestrun-cal: \/d.tsv: line 2: not three or four fields separated by tabs; the line is left out\n/);
   assert.match(own(['4', '2027']).out, /\n\*妈妈71岁 /);
+  assert.match(own(['--day', '2027-04-11']).out, /\n纪念 +妈妈71岁生日 电话\n/);
   cal.calOwnDays(null, '');
 });
 
@@ -157,4 +164,78 @@ test('a clock past 2100: without a date, December 2100 and a line on standard er
   const bare = late.calMain([], out, null, ''), dated = late.calMain(['2027', '2'], out, null, '');
   assert.deepEqual([bare.status, bare.out, bare.err, dated.err], [0, late.monthText(2100, 11, new late.calLayout(80, false, false, false)),
     'kestrun-cal: 系统日期 2101-03-01 超出 1900–2100，显示 2100年12月\n', '']);
+});
+
+// The card's labelled lines, a label's wrapped lines joined: { label: text }.
+function cardFields(out) {
+  const fields = {};
+  let label;
+  for (const line of out.split('\n').slice(3, -1)) {
+    if (!line.startsWith(' ')) [, label] = line.match(/^(\S+)/);
+    fields[label] = ((fields[label] ?? '') + ' ' + columns(line, 10, 200)).trim();
+  }
+  return fields;
+}
+
+test('--day: the day\'s record and almanac, wrapped within the width, coloured only as asked', () => {
+  for (const [y, m, d] of [[2026, 12, 8], [2026, 10, 1], [2026, 12, 22], [2100, 12, 31]]) {
+    const r = new cal.calendar(y, m - 1)[d - 1], a = cal.dayAlmanac(y, m - 1, d), h = cal.holidayOf(y, m - 1, d);
+    const all = (w) => w.join(' ');
+    const expected = Object.fromEntries(Object.entries({
+      节气: r.solarTerms && `${r.solarTerms} ${cal.sTermText(y, cal.termIndex(r)).slice(11)}（北京时间）`,
+      节日: (r.lunarFestival + ' ' + r.solarFestival).trim().replace(/\s+/g, ' '), 放假: h && `${h.name} ${h.kind === 'off' ? '放假' : '调休上班'}`,
+      宜: all(a.yi), 忌: all(a.ji), 冲煞: a.chongSha, 值神: a.tianShen + (a.huangDao ? '（黄道）' : '（黑道）'), 建除: a.jianChu,
+      二十八宿: a.xiu, 彭祖百忌: a.pengZu, 纳音: a.naYin, 胎神: a.taiShen, 吉神宜趋: all(a.jiShen), 凶神宜忌: all(a.xiongSha),
+    }).filter(([, v]) => v));
+    for (const columnsWide of [40, 80, 200]) {
+      const { out, status } = run(['--day', `${y}-${m}-${d}`], { width: columnsWide }), where = `${y}-${m}-${d} at ${columnsWide}`;
+      assert.equal(status, 0);
+      assert.deepEqual(out.split('\n').slice(0, 3), [`${y}年${m}月${d}日 星期${r.week}`,
+        `农历${cal.cyclical(r.lYear - 1900 + 36)}年${cal.lunarTitle(r)} 【${cal.Animals[(r.lYear - 4) % 12]}年】`,
+        `${r.cYear}年 ${r.cMonth}月 ${r.cDay}日`], where);
+      assert.deepEqual(cardFields(out), expected, where);
+      assert.ok(out.split('\n').every((l) => width(l) <= Math.min(columnsWide, 80)), where);
+    }
+  }
+  assert.equal(cardFields(run(['--day', '2026-12-08']).out).宜, '入宅 安床 开光 祭祀 出火 拆卸 动土 挂匾 入殓 破土 安葬 纳畜');
+  assert.equal(run(['--day']).out, run(['--day', `${cal.tY}-${cal.tM + 1}-${cal.tD}`]).out);
+  const painted = run(['--day', '2026-10-01'], { tty: true }).out;
+  assert.match(painted, /\x1b\[97;42m宜\x1b\[0m/);
+  assert.equal(painted.replace(/\x1b\[[0-9;]*m/g, ''), run(['--day', '2026-10-01']).out);
+  assert.doesNotMatch(run(['--day', '2026-10-01'], { tty: true, noColor: true }).out, /\x1b/);
+  const steering = cal.calMain(['--day', '2027-04-11'], { width: 80, version: '1' }, null, '', { text: 'lunar\t03-05\t生日\t\x1b[2J清屏\n', path: '' });
+  assert.match(steering.out, /\n纪念 +生日 \[2J清屏\n/);
+  cal.calOwnDays(null, '');
+  // Before the almanac's first day, the rest of the card.
+  assert.deepEqual(Object.keys(cardFields(run(['--day', '1900-01-01']).out)), ['节日']);
+});
+
+test('--good: the days whose 宜 has the activity and whose 忌 has not; an unknown activity lists the known ones', () => {
+  const lines = (args) => run(args).out.split('\n').filter(Boolean);
+  const year = lines(['--good', '嫁娶', '2027']), expected = [], models = Array.from({ length: 12 }, (_, m) => new cal.calendar(2027, m));
+  for (let t = Date.UTC(2027, 0, 1); t < Date.UTC(2028, 0, 1); t += 86400000) {
+    const day = new Date(t), [m, d] = [day.getUTCMonth(), day.getUTCDate()], a = cal.dayAlmanac(2027, m, d), r = models[m][d - 1];
+    if (a.yi.includes('嫁娶') && !a.ji.includes('嫁娶')) {
+      expected.push([day.toISOString().slice(0, 10), '星期' + r.week, cal.lunarTitle(r), a.tianShen, a.huangDao ? '黄道' : '黑道', a.jianChu]);
+    }
+  }
+  assert.deepEqual(year.map((l) => l.split(/ +/)), expected);
+  assert.ok(expected.length > 50 && year.every((l) => width(l) <= 80));
+  const february = year.filter((l) => l.startsWith('2027-02'));
+  assert.deepEqual([lines(['--good', '嫁娶', '2', '2027']), lines(['--good', '嫁娶', '2027', '2'])], [february, february]);
+  assert.deepEqual(lines(['--good', '嫁娶', '2027-2028']), year.concat(lines(['--good', '嫁娶', '2028'])));
+  assert.deepEqual(lines(['--good', '嫁娶']), lines(['--good', '嫁娶', String(cal.tY)]));
+  // No row of the table has a word in both lists: a day is made to have one.
+  const dayAlmanac = cal.dayAlmanac;
+  cal.dayAlmanac = (y, m, d) => Object.assign(dayAlmanac(y, m, d), y === 2027 && m === 0 && d === 1 ? { ji: ['嫁娶'] } : {});
+  try { assert.deepEqual(lines(['--good', '嫁娶', '1', '2027']), year.filter((l) => l.startsWith('2027-01')).slice(1)); }
+  finally { cal.dayAlmanac = dayAlmanac; }
+
+  const unknown = run(['--good', '飞行']), known = run(['--good']);
+  assert.deepEqual([unknown.status, unknown.out, known.status], [2, '', 0]);
+  assert.match(unknown.err, /^kestrun-cal: 不认识的事项：飞行。可查的事项：\n安葬 祭祀 嫁娶 /);
+  assert.equal(unknown.err.slice(unknown.err.indexOf('\n') + 1), known.out);
+  const names = known.out.split(/\s+/).filter(Boolean);
+  assert.ok(names.includes('雇佣') && !names.includes('馀事勿取') && !names.includes('无') && !names.includes('探病'));
+  assert.deepEqual(run(['--good', '馀事勿取']).status, 2);
 });
