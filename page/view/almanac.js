@@ -20,14 +20,10 @@ function almanacPick(y, m, day) {
 // The panel's texts for day record r and its almanac a (null where the
 // almanac does not reach), by the names its markup gives its parts.
 function almanacTexts(r, a) {
-   var t = {
-      date: r.sYear + '年' + r.sMonth + '月' + r.sDay + '日 星期' + r.week + '　农历' + (r.isLeap ? '闰' : '') +
-         lunarMonthNames[r.lMonth - 1] + '月' + cDay(r.lDay) + '　' + r.cYear + '年 ' + r.cMonth + '月 ' + r.cDay + '日'
-   };
-   if (a == null) {
-      t.date = r.sYear + '年' + r.sMonth + '月' + r.sDay + '日 星期' + r.week;
-      return t;
-   }
+   var t = { date: r.sYear + '年' + r.sMonth + '月' + r.sDay + '日 星期' + r.week };
+   if (a == null) return t;
+   t.date += '　农历' + (r.isLeap ? '闰' : '') + lunarMonthNames[r.lMonth - 1] + '月' + cDay(r.lDay) +
+      '　' + r.cYear + '年 ' + r.cMonth + '月 ' + r.cDay + '日';
    t.yi = a.yi.join(' ');
    t.ji = a.ji.join(' ');
    t.chongSha = a.chongSha;
