@@ -1,7 +1,8 @@
 // Calendar view figures in the real program (on an X display of its own, as
 // the end-to-end tests run it). Started as a user starts it (no driver): the
-// time from starting the program to the first month on screen, and the
-// memory of the program with its web processes once started. Then, through
+// time from starting the program to the first month on screen, the size of
+// the page file it wrote, and the memory of the program with its web
+// processes once started. Then, through
 // WebKitWebDriver: the page's own start-up stages, the host's preparation of
 // the zone offsets (its processor time, and how long the start waited for
 // it), the time of changeCld() for a month change inside the page's own
@@ -196,6 +197,7 @@ async function startAlone(session, x, settle) {
       before = now;
       await sleep(5);
     }
+    const pageSize = fs.statSync(pageFile).size;
     await sleep(settle);
     const mem = memory(program.pid);
 
@@ -206,7 +208,7 @@ async function startAlone(session, x, settle) {
     if (!end) throw new Error('the program still runs 15 s after the close request');
     if (end.code !== 0) throw new Error(`the program ended with ${end.signal || `status ${end.code}`}: ${errors}`);
     if (!hadPageFile && fs.existsSync(pageFile)) throw new Error(`the program left ${pageFile} behind`);
-    return { shown, month, mem, close: performance.now() - closing };
+    return { shown, month, pageSize, mem, close: performance.now() - closing };
   } finally {
     if (program.exitCode === null && program.signalCode === null) {
       program.kill('SIGKILL');
@@ -232,6 +234,7 @@ try {
     `${spread(runs.map((r) => r.month.at))} (target 1500 ms)`);
   console.log(`  window shown ${spread(runs.map((r) => r.shown))}; screen looked at every ` +
     `${ms(median(runs.map((r) => r.month.step)))} (median)`);
+  console.log(`page file ${pageFile}: ${runs[0].pageSize} bytes (code page 936)`);
   const pss = runs.map((r) => r.mem.pss);
   console.log(`memory 5 s after the first month (no driver), ${runs[0].mem.processes} processes, proportional: ` +
     `median ${MB(median(pss))}, ${MB(Math.min(...pss))} to ${MB(Math.max(...pss))} (target < 300 MB); ` +

@@ -17,6 +17,7 @@ function initialize() {
 
    dStyle = detail.style;
    startHolidays();
+   startAlmanac();
    useOwnDays();
    CLD.SY.selectedIndex = tY-1900;
    CLD.SM.selectedIndex = tM;
@@ -25,9 +26,10 @@ function initialize() {
 }
 
 // Shut-down on the page's unload event: remember the chosen zone and whether
-// the holidays are shown.
+// the holidays and the almanac are shown.
 function terminate() {
    setCookie("TZ1", objContinentMenu.selectedIndex);
    setCookie("TZ2", objCountryMenu.selectedIndex);
    saveHolidays();
+   saveAlmanac();
 }

@@ -49,6 +49,7 @@ function drawCld(SY,SM) {
    }
    drawHolidays(SY, SM);
    drawOwnDays(SY, SM);
+   drawAlmanac(SY, SM);
    nameDays();
    gridStop(0);
 }

@@ -1,8 +1,8 @@
 // The calendar from the keyboard: PageUp and PageDown show the previous and
 // next month (with Shift the year), Home the current month, as the buttons
-// do; the arrow keys move a focus mark over the days and show the marked
-// day's pop-up beside its cell; Escape hides the pop-up; Enter opens the
-// marked day's own days. Keys pressed in a menu stay the menu's.
+// do; the arrow keys move a focus mark over the days, show the marked
+// day's pop-up beside its cell and its almanac under the grid; Escape hides
+// the pop-up; Enter opens the marked day's own days. Keys pressed in a menu stay the menu's.
 
 var kDay = 0;      // day of the month under the focus mark, 0 when none
 var kCell = null;  // the marked cell
@@ -67,11 +67,12 @@ function turnMonth(key) {
 }
 
 // Moves the mark `step` days, into the month before or after where it leads,
-// but not out of 1900 to 2100. The first press marks today when today's
-// month is shown, else day 1.
+// but not out of 1900 to 2100. The first press marks the day selected for
+// the almanac: today when today's month is shown, else day 1, unless
+// another was clicked.
 function moveMark(step) {
    var y = CLD.SY.selectedIndex + 1900, m = CLD.SM.selectedIndex, t;
-   if (!kDay) return markDay((y == tY && m == tM) ? tD : 1);
+   if (!kDay) return markDay(almanacDay.d);
    t = new Date(Date.UTC(y, m, kDay + step));
    if (t.getUTCFullYear() < 1900 || t.getUTCFullYear() > 2100) return;
    if (t.getUTCFullYear() != y || t.getUTCMonth() != m) {
@@ -82,7 +83,8 @@ function moveMark(step) {
    markDay(t.getUTCDate());
 }
 
-// Puts the focus mark on day d of the month shown.
+// Puts the focus mark on day d of the month shown, and selects it for the
+// almanac.
 function markDay(d) {
    var cell = eval('GD' + (cld.firstWeek + d - 1));
    if (kCell) kCell.style.outline = '';
@@ -91,6 +93,7 @@ function markDay(d) {
    gridStop(d);
    cell.style.outline = '2px solid #000080';
    cell.focus();
+   selectDay(d);
    showBeside(cell, cld[d - 1]);
 }
 

@@ -3,7 +3,8 @@
 // time-zone database, no context menu, the browser shims (lit map, pop-up
 // shadow, fonts); the keyboard (real key presses on the X display), the names
 // a screen reader gets, official holidays (the shipped table built in, the
-// show setting across a restart, a refused holidays.tsv named); and a page
+// show setting across a restart, a refused holidays.tsv named); the day's
+// almanac (today's at start, a clicked day's, hidden across a restart); and a page
 // that stays: it can neither leave, open a window nor read another local file.
 // (The day cells' names, which days are holidays and their badges' colours are
 // tested in tests/page/view.)
@@ -191,10 +192,10 @@ describe('page', () => {
   });
 
   test('tabs through the selectors, the grid (marking today), the named buttons, the zone menus and the check box, ' +
-    'each with a focus ring at 3:1 against its background; the clock is a quiet timer', async () => {
+    'the check boxes and the almanac\'s fold, each with a focus ring at 3:1 against its background; the clock is a quiet timer', async () => {
     await show(...await app.run('return [tY, tM]'));
     const today = await app.run("return eval('GD' + (cld.firstWeek + tD - 1)).ariaLabel");
-    for (const name of ['SY', 'SM', today, '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu', 'HB', 'SY']) {
+    for (const name of ['SY', 'SM', today, '下一年', '上一年', '下个月', '上个月', '本月', 'continentMenu', 'countryMenu', 'HB', 'AB', 'AM', 'SY']) {
       await press('Tab', `var e = document.activeElement; return (e.name || e.ariaLabel || e.id) == ${JSON.stringify(name)}`);
       // The ring's colour and width, and the colour around the element.
       const [ring, width, back] = await app.run(`var e = document.activeElement, s = getComputedStyle(e), b = e.parentElement;
@@ -226,6 +227,38 @@ describe('page', () => {
     assert.equal(fs.readFileSync(file, 'utf8'), text);
   });
 
+  // The panel's texts: its date line, 宜 and 忌, and the lines below them.
+  const almanacShown = () => app.run(`var t = almanac.innerText.split('\\n');
+    return { date: t[0], yi: t[1], ji: t[2], rest: t.slice(3).join('\\n'), shown: almanac.offsetHeight > 0 };`);
+
+  test('the almanac: today\'s at start, a clicked day\'s with 宜 and 忌 at 4.5:1, hidden by its check box across a restart', async () => {
+    await app.restart();
+    const [date, yi] = await app.run(`var a = dayAlmanac(tY, tM, tD);
+      return [tY + '年' + (tM + 1) + '月' + tD + '日', a.yi.join(' ')];`);
+    const start = await almanacShown();
+    assert.ok(start.shown && start.date.startsWith(`${date} `) && start.yi === `宜 ${yi}`, JSON.stringify(start));
+
+    await show(2026, 11);
+    await app.clickOn(`#GD${await app.run('return cld.firstWeek + 7')}`);
+    await app.waitFor("return almanac.innerText.indexOf('2026年12月8日') == 0", 'the clicked day');
+    const day = await almanacShown();
+    assert.match(day.date, /^2026年12月8日 星期二　农历十月三十　丙午年 庚子月 丙辰日$/);
+    assert.match(day.yi, /^宜 入宅 安床 /);
+    assert.match(day.ji, /^忌 嫁娶 开市 /);
+    for (const line of ['冲煞\t冲狗(庚戌)煞南\t值神\t天牢 黑道', '建除\t定\t二十八宿\t翼火蛇', '纳音\t沙中土\t胎神\t厨灶栖 外正东',
+      '彭祖百忌\t丙不修灶必见灾殃 辰不哭泣必主重丧']) assert.ok(day.rest.includes(line), `${line} in ${day.rest}`);
+    for (const badge of ['.almanacYi', '.almanacJi']) {
+      const [text, back] = await app.run(`var s = getComputedStyle(document.querySelector('${badge}')); return [s.color, s.backgroundColor]`);
+      assert.ok(contrast(text, back) >= 4.5, `${badge}: ${text} on ${back}`);
+    }
+
+    await app.clickOn('label:has(#AB)');
+    await app.waitFor('return !AB.checked && almanac.offsetHeight == 0', 'the panel hidden');
+    await app.restart();
+    assert.deepEqual([await app.run('return AB.checked'), (await almanacShown()).shown], [false, false]);
+    await app.run('AB.checked = true; chAlmanac();');
+  });
+
   test('a page script can neither leave the page, open a window nor read another local file', async () => {
     const [page, secret] = ['page.html', 'secret.txt'].map((name) => path.join(app.home, name));
     fs.writeFileSync(page, '<html><body>elsewhere</body></html>');
@@ -251,21 +284,26 @@ describe('page', () => {
     pathToFileURL(secret).href);
     assert.equal(read, 'refused');
   });
-  test('a screen reader hears each day\'s holiday and 放假 or 调休上班, the zone clock\'s place, and no decoration', async () => {
+  test('a screen reader hears each day\'s holiday and 放假 or 调休上班, the zone clock\'s place, the almanac ' +
+    'as a named region with its lines, and no decoration', async () => {
     await app.run('HB.checked = true; chHolidays(); setTZ(0, 3);').then(october); // tests above hid the badges, left another zone
+    const [yi, ji] = await app.run("selectDay(1); var a = dayAlmanac(2026, 9, 1); return ['宜 ' + a.yi.join(' '), '忌 ' + a.ji.join(' ')];");
     const walker = fileURLToPath(new URL('atspi-names.py', import.meta.url));
     const { stdout } = await execFileP('/usr/bin/python3', [walker, String(app.program)], { env: app.env, maxBuffer: 1 << 24 });
     const nodes = stdout.trim().split('\n').map((line) => JSON.parse(line)), names = nodes.map((n) => n.name);
     for (const name of ['2026年10月1日 星期四 农历八月廿一 国庆节 世界音乐日 国际老人节 国际音乐日 国庆节 放假',
       '2026年10月10日 星期六 农历九月初一 辛亥革命纪念日 世界精神卫生日 国庆节 调休上班', '所选地区时间 中国 北京、重庆、上海、天津', '年份'])
       assert.ok(names.includes(name), `no element named ${name}`);
+    const panel = nodes.findIndex((n) => n.role === 'landmark' && /^黄历 2026年10月1日 星期四　农历八月廿一　丙午年 丁酉月 \S+日$/.test(n.name));
+    assert.deepEqual(nodes.slice(panel + 2, panel + 4).map((n) => n.text), [yi, ji]);
     // The map's symbol-font characters, the watermark, a lone badge and the white footer.
     assert.deepEqual(nodes.filter((n) => /[\u00d9\u00da\ue3a8]|OCT|^[休班]|最后更新/.test(n.name + '\n' + n.text)), []);
   });
 
   // Maximised, where the page centres the grid. The columns have fixed widths, so no
   // other window size, or GDK_SCALE (which leaves CSS pixels as they are), lays cells out otherwise.
-  test('every month of 2026 maximised: badges beside the digits, the grid in one place, the heading on one line', async () => {
+  test('every month of 2026 maximised: badges beside the digits, the grid in one place, the heading on one line; ' +
+    'the almanac fills the window under it, and showing it or not leaves the grid where it is', async () => {
     await execFileP('wmctrl', ['-i', '-r', app.window, '-b', 'add,maximized_vert,maximized_horz'], { env: app.env });
     await app.waitFor('return innerWidth > 1000', 'the window maximised');
     const months = [];
@@ -276,9 +314,21 @@ describe('page', () => {
           b = eval('HD' + n).getBoundingClientRect(); s = eval('SD' + n).getBoundingClientRect();
           if (b.width && b.left < s.right && b.right > s.left && b.top < s.bottom && b.bottom > s.top) over.push(n);
         }
-        return { over: over, left: grid.left, width: grid.width,
+        return { over: over, left: grid.left, top: grid.top, width: grid.width,
           lines: Math.round(GZ.parentNode.getBoundingClientRect().height / CLD.SY.getBoundingClientRect().height) };`, m));
     }
-    assert.deepEqual(months, Array(12).fill({ over: [], left: months[0].left, width: months[0].width, lines: 1 }));
+    const { left, top, width } = months[0];
+    assert.deepEqual(months, Array(12).fill({ over: [], left, top, width, lines: 1 }));
+    // The grid's place, how far the page overflows the window, and the room left under the panel.
+    const fit = async () => {
+      await app.painted();
+      return app.run(`var p = document.scrollingElement, grid = GD0.closest('TABLE').getBoundingClientRect();
+        return [grid.left, grid.top, p.scrollHeight - p.clientHeight, innerHeight - almanac.getBoundingClientRect().bottom];`);
+    };
+    const [, , overflow, below] = await fit();
+    assert.ok(overflow === 0 && below > 0 && below < 60, `the page overflows by ${overflow} px, ${below} px under the panel`);
+    await app.run('AB.checked = false; chAlmanac();');
+    assert.deepEqual((await fit()).slice(0, 3), [left, top, 0]);
+    await app.run('AB.checked = true; chAlmanac();');
   });
 });

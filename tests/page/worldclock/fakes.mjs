@@ -20,7 +20,7 @@ export function loadClock(now, jar = {}, globals = {}) {
   const page = loadPage({ now, only: ['calendar/cycle-tables.js', 'worldclock/', 'frame/startup.js'], globals: {
     Option, LocalTime: {}, GlobeTime: {}, City: {}, TN: {}, world: { style: { left: '0px' } }, document,
     window: { setTimeout: (code, delay) => timers.push([code, delay]) }, detail: { style: {} }, CLD: { SY: {}, SM: {} },
-    tY: 2003, tM: 5, todayNote: '', drawCld: (y, m) => drawn.push([y, m]), startHolidays() {}, useOwnDays() {},
+    tY: 2003, tM: 5, todayNote: '', drawCld: (y, m) => drawn.push([y, m]), startHolidays() {}, startAlmanac() {}, useOwnDays() {},
     map: { filters: { Light: { Clear() {}, addAmbient() {}, addCone() {} } } }, ...globals } });
   page.initialize();
   const marked = /^<SPAN [^>]*Wingdings[^>]*>R<\/span> /.test(page.City.innerHTML);
