@@ -77,6 +77,7 @@ Form1::Form1(bool automation)
     // that could call into a window that was never made.
     Form_Load();
     g_signal_connect(window_.get(), "delete-event", G_CALLBACK(onDelete), this);
+    closeRequests_ = std::make_unique<CloseRequestWatch>(window_.get(), [this] { onDelete(nullptr, nullptr, this); });
     g_signal_connect(window_.get(), "configure-event", G_CALLBACK(onConfigure), this);
     g_signal_connect(window_.get(), "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect_after(window_.get(), "map-event", G_CALLBACK(onMap), this);

@@ -5,6 +5,7 @@
 #include "form1/page_recovery.h"
 #include "form1/resize_rule.h"
 #include "form1/window_placement.h"
+#include "platform/close_request.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
 #include "webview/zoom.h"
@@ -12,6 +13,7 @@
 #include <gtk/gtk.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,7 @@ private:
     RecoveryLimit recovery_;
     StoppedNotice stoppedNotice_;
     int exitStatus_ = 0;
+    std::unique_ptr<CloseRequestWatch> closeRequests_;
 };
 
 }  // namespace kestrun
