@@ -5,6 +5,7 @@
 #include "form1/page_recovery.h"
 #include "form1/resize_rule.h"
 #include "form1/window_placement.h"
+#include "platform/own_folder.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
 #include "webview/zoom.h"
@@ -12,6 +13,7 @@
 #include <gtk/gtk.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +55,9 @@ private:
     static gboolean onCloseTimeout(gpointer self);
     static gboolean onTerminationSignal(gpointer self);
 
-    // Both empty until the load handler sets them.
+    // Empty until the load handler sets them.
     std::u16string PageText;
+    std::optional<OwnFolder> PageFolder;
     std::string PagePath;
 
     GObjectPtr<GtkWidget> window_;
