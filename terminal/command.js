@@ -153,25 +153,28 @@ function calOwnDays(text, path) {
 }
 
 // The iCalendar file of the request, with a warning for the years whose
-// official arrangement the data lacks.
-function icsOutput(request, warning, ownPath) {
+// official arrangement the data lacks. Given write (see icsWrite), the file
+// goes to it as it is made; status 1 when writing failed.
+function icsOutput(request, warning, ownPath, write) {
    var missing = missingYears(request.y, request.last);
    if (missing != '') warning += 'kestrun-cal: ' + missing + ' 年的放假安排尚未收录，只导出了节气与节日' +
       '（放假安排可写入 ' + ownPath + '）\n';
-   return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
+   if (!write) return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
+   return new calOutput(icsWrite(request.y, request.last, request.lunar, Date.now(), write) ? 0 : 1, '', warning);
 }
 
 // args: the command line after the program name; out: what is known of
 // standard output (tty: a terminal; width: its columns; noColor: NO_COLOR is
-// set; term: TERM) and the program's version; ownText and ownPath: the
-// user's holiday table; days: the user's own days, { text, path }.
+// set; term: TERM), the program's version and, optionally, write: a
+// function that prints a piece of an iCalendar file at once; ownText and
+// ownPath: the user's holiday table; days: the user's own days, { text, path }.
 function calMain(args, out, ownText, ownPath, days) {
    var request = calArgs(args), layout, warning;
    if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
    warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '') + calTodayNote(args);
-   if (request.form == 'ics') return icsOutput(request, warning, ownPath);
+   if (request.form == 'ics') return icsOutput(request, warning, ownPath, out.write);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
    if (request.form == 'year') return new calOutput(0, yearText(request.y, layout), warning);
    if (request.form == 'three') return new calOutput(0, threeText(request.y, request.m, layout), warning);
