@@ -91,9 +91,14 @@ function dateArgs(request, rest) {
    if (rest.length == 2 && !request.error) request.m = numberArg(request, rest[yearFirst ? 1 : 0], '月份', 1, 12) - 1;
 }
 
+// The arguments: options first or among the others; "--" ends them, and
+// what follows is taken as it stands.
 function calArgs(args) {
    var request = new calRequest(), rest = [], most, i;
-   for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
+   for (i = 0; i < args.length && !request.error; i++) {
+      if (args[i] == '--') { rest = rest.concat(args.slice(i + 1)); break; }
+      calOption(request, args[i], rest);
+   }
    if (request.error || request.form == 'help' || request.form == 'version') return request;
    most = (request.form == 'year' || request.form == 'ics') ? 1 : 2;
    if (rest.length > most) request.error = '多余的参数：' + rest.slice(most).join(' ');
@@ -102,6 +107,16 @@ function calArgs(args) {
    else if (request.form == 'ics' && rest.length == 1) icsYears(request, rest[0]);
    else dateArgs(request, rest);
    return request;
+}
+
+// Text s with its control characters (C0, DEL, C1, and the marks that turn
+// the direction of text) written as \xHH or \uHHHH: an argument echoed in a
+// message must not reach the terminal as an escape sequence.
+function visibleText(s) {
+   return s.replace(/[\x00-\x1f\x7f-\x9f\u200e\u200f\u202a-\u202e\u2066-\u2069]/g, function (c) {
+      var code = c.charCodeAt(0);
+      return code < 0x80 ? '\\x' + ('0' + code.toString(16)).slice(-2) : '\\u' + ('000' + code.toString(16)).slice(-4);
+   });
 }
 
 // What the program prints: status, the text for standard output and the
@@ -170,7 +185,7 @@ function icsOutput(request, warning, ownPath, write) {
 // ownPath: the user's holiday table; days: the user's own days, { text, path }.
 function calMain(args, out, ownText, ownPath, days) {
    var request = calArgs(args), layout, warning;
-   if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
+   if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + visibleText(request.error) + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
    warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path) : '') + calTodayNote(args);
