@@ -108,3 +108,12 @@ print(json.dumps([run.wait(), size, tail.decode(), resource.getrusage(resource.R
   assert.ok(size > 3 * lines.length * 200, `${size} bytes`);  // every day, every year
   assert.ok(peakKiB < 100 * 1024, `${peakKiB} KiB at its peak`);
 });
+
+test('a standard output that fails ends the export with status 1 and says why', () => {
+  const full = fs.openSync('/dev/full', 'w');
+  const run = spawnSync(path.join(buildDir, 'kestrun-cal'), ['--ics', '2026-2030'],
+    { stdio: ['ignore', full, 'pipe'], encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
+  fs.closeSync(full);
+  assert.equal(run.status, 1);
+  assert.match(run.stderr, /^kestrun-cal: standard output: .+$/m);
+});
