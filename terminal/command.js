@@ -131,9 +131,14 @@ function goodArgs(request, rest) {
 var mostArgs = { year: 1, ics: 1, day: 1, good: 3 };
 var onlyMonths = { ics: '--ics', day: '--day', good: '--good' };
 
+// The arguments: options first or among the others; "--" ends them, and
+// what follows is taken as it stands.
 function calArgs(args) {
    var request = new calRequest(), rest = [], most, i;
-   for (i = 0; i < args.length && !request.error; i++) calOption(request, args[i], rest);
+   for (i = 0; i < args.length && !request.error; i++) {
+      if (args[i] == '--') { rest = rest.concat(args.slice(i + 1)); break; }
+      calOption(request, args[i], rest);
+   }
    if (request.error || request.form == 'help' || request.form == 'version') return request;
    most = mostArgs[request.form] || 2;
    if (rest.length > most) request.error = '多余的参数：' + rest.slice(most).join(' ');
@@ -144,6 +149,16 @@ function calArgs(args) {
    else if (request.form == 'good') goodArgs(request, rest);
    else dateArgs(request, rest);
    return request;
+}
+
+// Text s with its control characters (C0, DEL, C1, and the marks that turn
+// the direction of text) written as \xHH or \uHHHH: an argument echoed in a
+// message must not reach the terminal as an escape sequence.
+function visibleText(s) {
+   return s.replace(/[\x00-\x1f\x7f-\x9f\u200e\u200f\u202a-\u202e\u2066-\u2069]/g, function (c) {
+      var code = c.charCodeAt(0);
+      return code < 0x80 ? '\\x' + ('0' + code.toString(16)).slice(-2) : '\\u' + ('000' + code.toString(16)).slice(-4);
+   });
 }
 
 // What the program prints: status, the text for standard output and the
@@ -195,25 +210,28 @@ function calOwnDays(text, path, notUtf8) {
 }
 
 // The iCalendar file of the request, with a warning for the years whose
-// official arrangement the data lacks.
-function icsOutput(request, warning, ownPath) {
+// official arrangement the data lacks. Given write (see icsWrite), the file
+// goes to it as it is made; status 1 when writing failed.
+function icsOutput(request, warning, ownPath, write) {
    var missing = missingYears(request.y, request.last);
    if (missing != '') warning += 'kestrun-cal: ' + missing + ' 年的放假安排尚未收录，只导出了节气与节日' +
       '（放假安排可写入 ' + ownPath + '）\n';
-   return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
+   if (!write) return new calOutput(0, icsText(request.y, request.last, request.lunar, Date.now()), warning);
+   return new calOutput(icsWrite(request.y, request.last, request.lunar, Date.now(), write) ? 0 : 1, '', warning);
 }
 
 // args: the command line after the program name; out: what is known of
 // standard output (tty: a terminal; width: its columns; noColor: NO_COLOR is
-// set; term: TERM) and the program's version; ownText and ownPath: the
-// user's holiday table; days: the user's own days, { text, path }.
+// set; term: TERM), the program's version and, optionally, write: a
+// function that prints a piece of an iCalendar file at once; ownText and
+// ownPath: the user's holiday table; days: the user's own days, { text, path }.
 function calMain(args, out, ownText, ownPath, days) {
    var request = calArgs(args), layout, warning;
-   if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + request.error + '（用法见 kestrun-cal --help）\n');
+   if (request.error) return new calOutput(2, '', 'kestrun-cal: ' + visibleText(request.error) + '（用法见 kestrun-cal --help）\n');
    if (request.form == 'help') return new calOutput(0, calHelp(ownPath, days ? days.path : ''), '');
    if (request.form == 'version') return new calOutput(0, 'kestrun-cal ' + out.version + '\n', '');
    warning = calHolidays(ownText, ownPath) + (days ? calOwnDays(days.text, days.path, days.notUtf8) : '') + calTodayNote(args);
-   if (request.form == 'ics') return icsOutput(request, warning, ownPath);
+   if (request.form == 'ics') return icsOutput(request, warning, ownPath, out.write);
    layout = new calLayout(out.width, request.monday, request.weeks, useColors(request.color, out));
    if (request.form == 'day') return new calOutput(0, dayCard(request.y, request.m, request.d, layout), warning);
    if (request.form == 'good') return goodOutput(request, layout, warning);

@@ -112,19 +112,14 @@ function textKey(s) {
    return h.toString(16);
 }
 
-// The events of the user's own days in year y: titled with the count where
-// the first year is known, the lunar date and the note in the description.
-// The UID is made of the date and the day's kind, date and name, so it
-// stays when lines are added or moved.
-function ownEvents(y) {
-   var found = ownDatesBetween(ownDayList.days, Date.UTC(y, 0, 1), Date.UTC(y + 1, 0, 1)), events = [], i, o, e;
-   for (i = 0; i < found.length; i++) {
-      o = found[i].own;
-      e = new icsEvent(found[i].t, 'own-' + textKey(o.kind + ' ' + ownDateText(o) + ' ' + o.name), ownTitle(found[i]), '纪念日');
-      e.description = (o.kind == 'lunar' ? ownLunarText(o) : '公历' + o.month + '月' + o.day + '日') + (o.note ? '；' + o.note : '');
-      events.push(e);
-   }
-   return events;
+// The event of own date r (one of ownDatesBetween's): titled with the count
+// where the first year is known, the lunar date and the note in the
+// description. The UID is made of the date and the day's kind, date and
+// name, so it stays when lines are added or moved.
+function ownEvent(r) {
+   var o = r.own, e = new icsEvent(r.t, 'own-' + textKey(o.kind + ' ' + ownDateText(o) + ' ' + o.name), ownTitle(r), '纪念日');
+   e.description = (o.kind == 'lunar' ? ownLunarText(o) : '公历' + o.month + '月' + o.day + '日') + (o.note ? '；' + o.note : '');
+   return e;
 }
 
 // The event of the lunar date of day d of month m of year y (record r),
@@ -135,31 +130,79 @@ function lunarEvent(y, m, d, r) {
    return e;
 }
 
-// The events of year y; with lunar, its lunar dates too.
-function yearEvents(y, lunar) {
-   var events = [], m, d, bare;
-   for (m = 0; m < 12; m++) {
-      bare = modelWith(y, m, [[], [], []]);
-      for (d = 0; d < bare.length; d++) {
-         if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
-         if (lunar) events.push(lunarEvent(y, m, d + 1, bare[d]));
+// The dates of the user's own days in Gregorian year y, in date order (file
+// order on one day), as ownDatesBetween finds them, but kept in typed arrays:
+// a days.tsv near its size limit has some 75,000 of them a year, which as
+// objects would take several megabytes for the whole year's export.
+function OwnYear(y) {
+   var days = ownDayList.days, start = Date.UTC(y, 0, 1), end = Date.UTC(y + 1, 0, 1), n = 0, i, k, t;
+   var times = new Float64Array(2 * days.length), which = new Int32Array(2 * days.length);
+   for (i = 0; i < days.length; i++)
+      for (k = -1; k <= 0; k++) {  // a lunar day of lunar year y - 1 can fall in January or February
+         t = ownDayIn(days[i], y + k);
+         if (t != null && t >= start && t < end) { times[n] = t; which[n++] = 2 * i - k; }
       }
-      events = events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),
-                             rowEvents(y, m, bare, 2, 'lftv'));
-   }
-   return events;
+   this.order = Int32Array.from({ length: n }, function (_, x) { return x; }).sort(function (a, b) {
+      return times[a] - times[b] || which[a] - which[b];
+   });
+   this.year = y;
+   this.times = times;
+   this.which = which;
+   this.length = n;
 }
 
-// The events of the years from to last in date order (on one day: the
-// term, the lunar date, the festivals in table order, the official day).
+// The time value of the n-th date.
+OwnYear.prototype.t = function (n) { return this.times[this.order[n]]; };
+
+// The n-th date as an OwnDate.
+OwnYear.prototype.date = function (n) {
+   var w = this.which[this.order[n]], i = w >> 1;
+   return new OwnDate(this.times[this.order[n]], ownDayList.days[i], (w & 1) ? this.year - 1 : this.year);
+};
+
+// The events of month m of year y from its month models; with lunar, its
+// lunar dates too.
+function monthEvents(y, m, lunar) {
+   var events = [], bare = modelWith(y, m, [[], [], []]), d;
+   for (d = 0; d < bare.length; d++) {
+      if (bare[d].solarTerms.length > 0) events.push(termEvent(bare[d]));
+      if (lunar) events.push(lunarEvent(y, m, d + 1, bare[d]));
+   }
+   return events.concat(rowEvents(y, m, bare, 0, 'sftv'), rowEvents(y, m, bare, 1, 'wftv'),
+                        rowEvents(y, m, bare, 2, 'lftv'));
+}
+
+// Calls each(events) for every month of year y of an export that begins
+// with year from, with the month's events in date order (on one day: the
+// term, the lunar date, the festivals in table order, the user's own days,
+// the official day); stops when each returns false. The own days' dates are
+// found once for the year, but their events are made a month at a time: a
+// large days.tsv makes tens of thousands of them a year. A break that reaches
+// into year y from the year before is that year's event, unless y is the
+// first year. Returns false when each did.
+function eachMonthOfEvents(y, from, lunar, each) {
+   var own = new OwnYear(y), i = 0, j = 0, m, end, events;
+   var holidays = holidayEvents(y, y).filter(function (e) { return y == from || e.date >= Date.UTC(y, 0, 1); });
+   for (m = 0; m < 12; m++) {
+      events = monthEvents(y, m, lunar);
+      for (end = Date.UTC(y, m + 1, 1); i < own.length && own.t(i) < end; i++) events.push(ownEvent(own.date(i)));
+      for (; j < holidays.length && holidays[j].date < end; j++) events.push(holidays[j]);
+      if (!each(events.sort(function (a, b) { return a.date - b.date; }))) return false;
+   }
+   return true;
+}
+
+// The events of the years from to last in date order.
 function rangeEvents(from, last, lunar) {
    var events = [], y;
-   for (y = from; y <= last; y++) events = events.concat(yearEvents(y, lunar), ownEvents(y));
-   return events.concat(holidayEvents(from, last)).sort(function (a, b) { return a.date - b.date; });
+   for (y = from; y <= last; y++)
+      eachMonthOfEvents(y, from, lunar, function (month) { events = events.concat(month); return true; });
+   return events;
 }
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 function icsEscape(s) {
+   if (!/[\\;,\n]/.test(s)) return s;
    return s.replace(/[\\;,]/g, '\\$&').replace(/\r?\n/g, '\\n');
 }
 
@@ -170,38 +213,63 @@ function utf8Length(code) {
 
 // A content line folded after at most 75 octets, never inside a UTF-8
 // sequence or a surrogate pair, with CR LF and one space before each
-// continuation.
+// continuation. Cut in slices rather than joined a character at a time,
+// which left the engine a string piece per character to collect.
 function icsFold(line) {
-   var out = '', octets = 0, i, n;
+   var out = '', start = 0, octets = 0, i, n;
+   if (line.length <= 25) return line + '\r\n';  // three octets at most a unit
    for (i = 0; i < line.length; i++) {
       n = utf8Length(line.charCodeAt(i));
-      if (octets + n > 75) { out += '\r\n '; octets = 1; }
-      out += line.charAt(i);
+      if (octets + n > 75) { out += line.substring(start, i) + '\r\n '; start = i; octets = 1; }
       octets += n;
    }
-   return out + '\r\n';
+   return out + line.substring(start) + '\r\n';
 }
 
-function icsLines(e, stamp) {
-   return ['BEGIN:VEVENT', 'UID:' + e.uid, 'DTSTAMP:' + stamp,
-      'DTSTART;VALUE=DATE:' + icsDate(e.date),
-      'DTEND;VALUE=DATE:' + icsDate(e.end), 'SUMMARY:' + icsEscape(e.summary)].concat(
-      e.description ? ['DESCRIPTION:' + icsEscape(e.description)] : [],
-      ['CATEGORIES:' + icsEscape(e.category), 'TRANSP:TRANSPARENT', 'END:VEVENT']);
+// The lines of event e, stamped with stamp, as one text: built directly,
+// since a large days.tsv makes tens of thousands of events a year.
+function icsEventText(e, stamp) {
+   return 'BEGIN:VEVENT\r\n' + icsFold('UID:' + e.uid) + 'DTSTAMP:' + stamp + '\r\n' +
+      'DTSTART;VALUE=DATE:' + icsDate(e.date) + '\r\nDTEND;VALUE=DATE:' + icsDate(e.end) + '\r\n' +
+      icsFold('SUMMARY:' + icsEscape(e.summary)) + (e.description ? icsFold('DESCRIPTION:' + icsEscape(e.description)) : '') +
+      icsFold('CATEGORIES:' + icsEscape(e.category)) + 'TRANSP:TRANSPARENT\r\nEND:VEVENT\r\n';
 }
 
-// The file of the years from to last (with lunar, their lunar dates too),
-// stamped with the time value now. Named, and asking a subscribed copy to
-// be fetched again daily, so that corrections to the holiday data reach it.
-function icsText(from, last, lunar, now) {
-   var t = new Date(now), events = rangeEvents(from, last, lunar), lines, i;
+// Text handed on to the writer in pieces of about this many characters.
+var icsPiece = 65536;
+
+// Writes the file of the years from to last (with lunar, their lunar dates
+// too), stamped with the time value now, to write: a function that takes the
+// next piece of text and returns false once it could not be written. The
+// events are made a month at a time and written as they come, so a large
+// days.tsv over two centuries never has to be held at once. Named, and
+// asking a subscribed copy to be fetched again daily, so that corrections to
+// the holiday data reach it. Returns false when a write failed.
+function icsWrite(from, last, lunar, now, write) {
+   var t = new Date(now), text, y;
    var stamp = icsDate(t) + 'T' + twoDigits(t.getUTCHours()) + twoDigits(t.getUTCMinutes()) +
       twoDigits(t.getUTCSeconds()) + 'Z';
    var name = 'Kestrun 节气、节日与放假安排' + (lunar ? '（含农历）' : '');
-   lines = ['BEGIN:VCALENDAR', 'VERSION:2.0', 'PRODID:-//Kestrun//kestrun-cal//ZH', 'CALSCALE:GREGORIAN',
+   text = ['BEGIN:VCALENDAR', 'VERSION:2.0', 'PRODID:-//Kestrun//kestrun-cal//ZH', 'CALSCALE:GREGORIAN',
       'NAME:' + icsEscape(name), 'X-WR-CALNAME:' + icsEscape(name),
-      'REFRESH-INTERVAL;VALUE=DURATION:P1D', 'X-PUBLISHED-TTL:P1D'];
-   for (i = 0; i < events.length; i++) lines.push.apply(lines, icsLines(events[i], stamp));
-   lines.push('END:VCALENDAR');
-   return lines.map(icsFold).join('');
+      'REFRESH-INTERVAL;VALUE=DURATION:P1D', 'X-PUBLISHED-TTL:P1D'].map(icsFold).join('');
+   function writeEvents(events) {
+      for (var i = 0; i < events.length; i++) {
+         text += icsEventText(events[i], stamp);
+         if (text.length < icsPiece) continue;
+         if (!write(text)) return false;
+         text = '';
+      }
+      return true;
+   }
+   for (y = from; y <= last; y++)
+      if (!eachMonthOfEvents(y, from, lunar, writeEvents)) return false;
+   return write(text + icsFold('END:VCALENDAR'));
+}
+
+// The whole file as one text (see icsWrite).
+function icsText(from, last, lunar, now) {
+   var pieces = [];
+   icsWrite(from, last, lunar, now, function (text) { pieces.push(text); return true; });
+   return pieces.join('');
 }

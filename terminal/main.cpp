@@ -4,7 +4,9 @@
 
 #include "cal_script.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -30,10 +32,17 @@ int main(int argc, char** argv) {
         if (!days.problem.empty())
             std::fprintf(stderr, "kestrun-cal: cannot read %s: %s; no days of your own are shown\n",
                          days.path.c_str(), days.problem.c_str());
+        // The first error of standard output; nothing more is written after it.
+        int outputError = 0;
+        const kestrun::OutputSink write = [&outputError](const std::string& text) {
+            errno = 0;
+            if (outputError == 0 && !print(stdout, text)) outputError = errno ? errno : EIO;
+            return outputError == 0;
+        };
         const kestrun::CalOutput output =
-            kestrun::runCalScript(args, kestrun::describeStandardOutput(), holidays, days);
-        if (!print(stdout, output.out)) {
-            std::perror("kestrun-cal: standard output");
+            kestrun::runCalScript(args, kestrun::describeStandardOutput(), holidays, days, write);
+        if (!write(output.out)) {
+            std::fprintf(stderr, "kestrun-cal: standard output: %s\n", std::strerror(outputError));
             return 1;
         }
         // A failing standard error leaves nowhere to report to; the status still tells.

@@ -105,8 +105,9 @@ void Form1::Present() { gtk_window_present(GTK_WINDOW(window_.get())); }
 
 void Form1::Form_Load() {
     PageText = pageText();
-    PagePath = pagePathIn(pageFolder(AppPath()));
-    writePageFile(PagePath, PageText);
+    PageFolder = pageFolder(pagePlaces(AppPath()));
+    PagePath = pagePathIn(*PageFolder);
+    writePageFile(*PageFolder, PageText);
     WebBrowser1.Navigate(PagePath);
 }
 
@@ -117,7 +118,9 @@ void Form1::Form_Resize() {
     gtk_widget_set_size_request(WebBrowser1.widget(), twipsToPixels(control.width), twipsToPixels(control.height));
 }
 
-void Form1::Form_Unload() { removePageFile(PagePath); }
+void Form1::Form_Unload() {
+    if (PageFolder) removePageFile(*PageFolder);
+}
 
 // Frame and caption included, as the window manager drew them.
 TwipSize Form1::outerSize() const {
@@ -167,7 +170,7 @@ void Form1::pageGone() {
 
 void Form1::reloadPage() {
     try {
-        restorePageFile(PagePath, PageText);
+        restorePageFile(*PageFolder, PageText);
         WebBrowser1.Navigate(PagePath);
     } catch (const std::exception& error) {
         fail(error);

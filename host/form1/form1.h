@@ -6,6 +6,7 @@
 #include "form1/resize_rule.h"
 #include "form1/window_placement.h"
 #include "platform/close_request.h"
+#include "platform/own_folder.h"
 #include "platform/glib_ptr.h"
 #include "webview/web_browser.h"
 #include "webview/zoom.h"
@@ -14,6 +15,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,8 +57,9 @@ private:
     static gboolean onCloseTimeout(gpointer self);
     static gboolean onTerminationSignal(gpointer self);
 
-    // Both empty until the load handler sets them.
+    // Empty until the load handler sets them.
     std::u16string PageText;
+    std::optional<OwnFolder> PageFolder;
     std::string PagePath;
 
     GObjectPtr<GtkWidget> window_;

@@ -40,10 +40,16 @@ mode_t modeFor(mode_t mode, bool readOnly) {
     return readOnly ? (mode & ~writeBits) : (mode | S_IWUSR);
 }
 
-void storeAttributes(const std::string& path, int attributes) {
+// user.DOSATTRIB's text for `attributes`.
+std::string attributeText(int attributes) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(attributes & storedAttributes));
-    if (::lsetxattr(path.c_str(), xattrName, text, std::char_traits<char>::length(text), 0) == 0) return;
+    return text;
+}
+
+void storeAttributes(const std::string& path, int attributes) {
+    const std::string text = attributeText(attributes);
+    if (::lsetxattr(path.c_str(), xattrName, text.data(), text.size(), 0) == 0) return;
     if (xattrsUnsupported(errno)) return;
     throwSystemError("set file attributes", path, errno);
 }
@@ -82,6 +88,18 @@ void SetAttr(const std::string& path, int attributes) {
         throw;
     }
     if (current != target) changeMode(path, target);
+}
+
+// As above, the attribute is stored before the mode may take away the
+// owner's write permission.
+void SetAttrOf(int fd, const std::string& path, int attributes) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throwSystemError("set file attributes", path, errno);
+    const std::string text = attributeText(attributes);
+    if (::fsetxattr(fd, xattrName, text.data(), text.size(), 0) != 0 && !xattrsUnsupported(errno))
+        throwSystemError("set file attributes", path, errno);
+    const mode_t target = modeFor(info.st_mode, (attributes & attr::ReadOnly) != 0);
+    if (target != info.st_mode && ::fchmod(fd, target & 07777) != 0) throwSystemError("set file attributes", path, errno);
 }
 
 int GetAttr(const std::string& path) {

@@ -22,6 +22,9 @@ constexpr int Archive = 32;
 // silently. Refuses symbolic links: the change would land on another file.
 void SetAttr(const std::string& path, int attributes);
 
+// The same for the open regular file `fd` (`path` names it in messages).
+void SetAttrOf(int fd, const std::string& path, int attributes);
+
 // The file's attributes as SetAttr left them (read-only also when the write
 // permission bits are all clear, directory for folders).
 int GetAttr(const std::string& path);

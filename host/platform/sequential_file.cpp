@@ -1,16 +1,18 @@
 #include "platform/sequential_file.h"
 
+#include "platform/app_path.h"
 #include "platform/codepage936.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 
 #include <glib.h>
-#include <glib/gstdio.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace kestrun {
 
@@ -18,10 +20,10 @@ namespace {
 
 constexpr const char* openOperation = "open file for output";
 
-// What is at the path now must be a regular file, if anything.
-void checkReplaceable(const std::string& path) {
+// What is at `name` in `folder` now must be a regular file, if anything.
+void checkReplaceable(int folder, const std::string& name, const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
+    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT) return;
         throwSystemError(openOperation, path, errno);
     }
@@ -29,34 +31,60 @@ void checkReplaceable(const std::string& path) {
     if (!S_ISREG(info.st_mode)) throw RuntimeError(openOperation, path, "Not a regular file");
 }
 
-// ".name.XXXXXX" in the folder of `path`: the rename stays within one file system.
-std::string temporaryTemplate(const std::string& path) {
+std::string nameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, start) + "." + path.substr(start) + ".XXXXXX";
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
-SequentialOutput::SequentialOutput(std::string path) : path_(std::move(path)), temporary_(temporaryTemplate(path_)) {
-    checkReplaceable(path_);
-    // A fresh name, opened exclusively: nothing planted can be written through.
-    fd_ = g_mkstemp_full(temporary_.data(), O_WRONLY | O_CLOEXEC, 0644);
-    if (fd_ < 0) throwSystemError(openOperation, path_, errno);
+SequentialOutput::SequentialOutput(std::string path) : path_(std::move(path)), name_(nameOf(path_)) {
+    const std::string folder = path_.find('/') == std::string::npos ? "." : folderOf(path_);
+    folder_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ < 0) throwSystemError(openOperation, path_, errno);
+    open();
+}
+
+SequentialOutput::SequentialOutput(const OwnFolder& folder, const std::string& name)
+    : path_(folder.file(name)), name_(name) {
+    folder_ = ::fcntl(folder.descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (folder_ < 0) throwSystemError(openOperation, path_, errno);
+    open();
+}
+
+// ".name.XXXXXX" beside the file (the rename stays within one file system),
+// a fresh name opened exclusively: nothing planted can be written through.
+void SequentialOutput::open() {
+    try {
+        checkReplaceable(folder_, name_, path_);
+        for (int attempt = 0; fd_ < 0; ++attempt) {
+            char suffix[16];
+            std::snprintf(suffix, sizeof suffix, ".%06x", g_random_int() & 0xffffff);
+            temporary_ = "." + name_ + suffix;
+            fd_ = ::openat(folder_, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            if (fd_ < 0 && (errno != EEXIST || attempt == 100)) throwSystemError(openOperation, path_, errno);
+        }
+    } catch (...) {
+        ::close(folder_);
+        throw;
+    }
 }
 
 SequentialOutput::~SequentialOutput() {
     // Only reached with an open file when an error is already on its way.
     if (fd_ >= 0) discard();
+    ::close(folder_);
 }
 
 void SequentialOutput::discard() {
     ::close(fd_);
     fd_ = -1;
-    g_unlink(temporary_.c_str());
+    ::unlinkat(folder_, temporary_.c_str(), 0);
 }
 
 void SequentialOutput::print(std::u16string_view item) { writeAll(toCodePage936(item) + "\r\n"); }
+
+void SequentialOutput::setAttributes(int attributes) { SetAttrOf(fd_, path_, attributes); }
 
 void SequentialOutput::writeAll(const std::string& bytes) {
     std::size_t done = 0;
@@ -75,19 +103,19 @@ void SequentialOutput::close() {
     fd_ = -1;
     if (::close(fd) != 0) {
         const int error = errno;
-        g_unlink(temporary_.c_str());
+        ::unlinkat(folder_, temporary_.c_str(), 0);
         throwSystemError("close file", path_, error);
     }
     // Checked again: a folder or link put there meanwhile is not replaced.
     try {
-        checkReplaceable(path_);
+        checkReplaceable(folder_, name_, path_);
     } catch (...) {
-        g_unlink(temporary_.c_str());
+        ::unlinkat(folder_, temporary_.c_str(), 0);
         throw;
     }
-    if (g_rename(temporary_.c_str(), path_.c_str()) != 0) {
+    if (::renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) {
         const int error = errno;
-        g_unlink(temporary_.c_str());
+        ::unlinkat(folder_, temporary_.c_str(), 0);
         throwSystemError("close file", path_, error);
     }
 }

@@ -75,13 +75,23 @@ function parseOwnDays(text, notUtf8) {
 // when leap), a 30th of a 29-day month taken as its last day; null outside
 // the table.
 function lunarDate(L, M, D, leap) {
-   var t = Date.UTC(1900, 0, 31), y, i, lm = leapMonth(L);
+   var t, i, lm = leapMonth(L);
    if (L < 1900 || L > 2100) return null;
-   for (y = 1900; y < L; y++) t += lYearDays(y) * 86400000;
+   t = lunarYearStart(L);
    for (i = 1; i < M; i++) t += monthDays(L, i) * 86400000;
    if (lm > 0 && lm < M) t += leapDays(L) * 86400000;
    if (leap) t += monthDays(L, M) * 86400000;
    return t + (Math.min(D, leap ? leapDays(L) : monthDays(L, M)) - 1) * 86400000;
+}
+
+// UTC time value of the first day of lunar year L (1900-2100). The starts
+// are summed once and kept: a days.tsv of tens of thousands of lines asks
+// for them for every line and year.
+var lunarYearStarts = [Date.UTC(1900, 0, 31)];
+function lunarYearStart(L) {
+   while (lunarYearStarts.length <= L - 1900)
+      lunarYearStarts.push(lunarYearStarts[lunarYearStarts.length - 1] + lYearDays(1899 + lunarYearStarts.length) * 86400000);
+   return lunarYearStarts[L - 1900];
 }
 
 // UTC time value of own day o in year y (the lunar year for a lunar day),

@@ -99,9 +99,12 @@ function nextHoliday() {
 }
 
 // "距春节还有 N 天 · 距妈妈生日还有 M 天": the next break and the next own
-// day, whichever there are.
+// day, whichever there are. None with the clock outside 1900-2100: the
+// calendar then has no today to count from (the notice under the grid says
+// so), and counting from its first or last day would mislead.
 function countdownText() {
    var parts = [], key = showHolidays ? nextHoliday() : null, t = Date.UTC(tY, tM, tD), own;
+   if (todayNote != '') return '';
    if (key) parts.push('距' + holidayTable.days[key].name + '还有 ' +
       daysFromToday(Date.UTC(Math.floor(key / 10000), Math.floor(key / 100) % 100 - 1, key % 100)) + ' 天');
    own = ownDatesBetween(ownDayList.days, t, t + 400 * 86400000)[0];

@@ -99,3 +99,36 @@ test('a line of days.tsv that is not UTF-8 is named and left out, the others app
   assert.equal(run.stderr, `kestrun-cal: ${days}: line 1: not UTF-8 text; the line is left out\n`);
   fs.unlinkSync(days);
 });
+
+// A days.tsv at the reader's 1 MiB limit, in the shortest lines, so as many
+// days as a valid file can hold (about 75,000): the export makes each year's
+// events a month at a time and writes them as it goes. Peak memory is what
+// the kernel gives for the child (VmHWM, through getrusage).
+test('--ics over three years with a 1 MiB days.tsv stays under 100 MB and ends its file', () => {
+  const data = tempFolder(), lines = [];
+  for (let i = 0, size = 0; size + 14 <= 1 << 20; i++, size += 14)
+    lines.push(`${i % 2 ? 'lunar' : 'solar'}\t${String(i % 12 + 1).padStart(2, '0')}-${String(i % 28 + 1).padStart(2, '0')}\tx`);
+  fs.mkdirSync(path.join(data, 'kestrun'));
+  fs.writeFileSync(path.join(data, 'kestrun', 'days.tsv'), lines.join('\n') + '\n');
+  const script = `import json, resource, subprocess, sys
+run = subprocess.Popen(sys.argv[1:], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+size, tail = 0, b''
+for chunk in iter(lambda: run.stdout.read(1 << 16), b''):
+    size, tail = size + len(chunk), (tail + chunk)[-15:]
+print(json.dumps([run.wait(), size, tail.decode(), resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss]))`;
+  const run = spawnSync('/usr/bin/python3', ['-c', script, path.join(buildDir, 'kestrun-cal'), '--ics', '2026-2028'],
+    { encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: data } });
+  const [status, size, tail, peakKiB] = JSON.parse(run.stdout);
+  assert.deepEqual([status, tail], [0, 'END:VCALENDAR\r\n'], run.stderr);
+  assert.ok(size > 3 * lines.length * 200, `${size} bytes`);  // every day, every year
+  assert.ok(peakKiB < 100 * 1024, `${peakKiB} KiB at its peak`);
+});
+
+test('a standard output that fails ends the export with status 1 and says why', () => {
+  const full = fs.openSync('/dev/full', 'w');
+  const run = spawnSync(path.join(buildDir, 'kestrun-cal'), ['--ics', '2026-2030'],
+    { stdio: ['ignore', full, 'pipe'], encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: dataHome } });
+  fs.closeSync(full);
+  assert.equal(run.status, 1);
+  assert.match(run.stderr, /^kestrun-cal: standard output: .+$/m);
+});

@@ -144,6 +144,10 @@ test('command-line forms in either order, and each bad one with status 2 and one
     const { status, out, err } = run(bad);
     assert.match(`${status} ${out}|${err}`, /^2 \|kestrun-cal: [^\n]+\n$/, bad.join(' '));
   }
+  // "--" ends the options; what an argument carries of escape sequences is shown, not sent to the terminal.
+  assert.deepEqual([run(['-m', '--', '2', '2027']).out, run(['--', '-y']).err],
+    [run(['-m', '2', '2027']).out, 'kestrun-cal: 年份须为数字：-y（用法见 kestrun-cal --help）\n']);
+  assert.equal(run(['--x\x1b]0;t\x07\x9b\u202e']).err, 'kestrun-cal: 不认识的选项：--x\\x1b]0;t\\x07\\u009b\\u202e（用法见 kestrun-cal --help）\n');
 });
 
 test('days of one\'s own: marked in the month, every year in --ics, a bad line named and the rest applied', () => {

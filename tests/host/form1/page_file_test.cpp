@@ -24,7 +24,8 @@ TEST(StringTable, EntriesTheAssembledPage) {
 class PageFile : public ::testing::Test {
 protected:
     test::TempFolder folder;
-    std::string path = pagePathIn(folder.path);
+    OwnFolder own{folder.path, false};
+    std::string path = pagePathIn(own);
     bool xattrs = test::supportsUserXattrs(folder.path);
 };
 
@@ -32,7 +33,7 @@ TEST_F(PageFile, OverwritesAnOldFileWithThePageInCodePage936AndTwoLineEndsHidden
     test::writeBytes(path, std::string(200000, 'o'));
     if (xattrs) SetAttr(path, attr::Archive | attr::System);
     const std::u16string page = pageText() + u"<i>\uE3A8</i>\r\n";
-    writePageFile(path, page);
+    writePageFile(own, page);
     EXPECT_EQ(test::readBytes(path), toCodePage936(page) + "\r\n");
     if (xattrs) EXPECT_EQ(test::dosAttribText(path), "0x2");
 }
@@ -42,17 +43,17 @@ TEST_F(PageFile, ReplacesAHardLinkAndLeavesItsOtherNameAsItWas) {
     const std::string notes = folder.file("mynotes.txt");
     test::writeBytes(notes, "keep me");
     ASSERT_EQ(::link(notes.c_str(), path.c_str()), 0);
-    writePageFile(path, u"page\r\n");
+    writePageFile(own, u"page\r\n");
     EXPECT_EQ(test::readBytes(notes), "keep me");
     EXPECT_EQ(test::readBytes(path), "page\r\n\r\n");
 }
 
 TEST_F(PageFile, RemovalDeletesAReadOnlyFileAndSkipsAVanishedOne) {
-    writePageFile(path, u"page\r\n");
+    writePageFile(own, u"page\r\n");
     ::chmod(path.c_str(), 0444);
-    removePageFile(path);
+    removePageFile(own);
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_NO_THROW(removePageFile(path));
+    EXPECT_NO_THROW(removePageFile(own));
 }
 
 // A full disk, in small: the file may not grow past 4 KB.
@@ -62,7 +63,7 @@ TEST_F(PageFile, AFileThatCannotBeWrittenWholeIsRemovedBeforeTheError) {
     const rlimit small{4096, old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(writePageFile(path, pageText()), RuntimeError);
+    EXPECT_THROW(writePageFile(own, pageText()), RuntimeError);
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));

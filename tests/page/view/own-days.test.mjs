@@ -21,3 +21,13 @@ test('a lunar birthday in April 2027, a note, a bad line, and the countdowns fro
   assert.deepEqual([page['OM' + cell].innerHTML, page.OE.innerText, page.CD.innerText],
     ['', `无法读取 ${FILE}（Permission denied），未显示自己的日子`, '距中秋节还有 5 天']);
 });
+
+test('no countdown with the clock outside 1900-2100, where there is no today to count from', () => {
+  for (const now of [localNoon(1899, 11, 31), localNoon(2101, 0, 1)]) {
+    const page = loadView({ now, globals: { userDays: { file: FILE, text: 'solar\t01-02\t纪念\n' } } });
+    page.useHolidays();
+    page.useOwnDays();
+    page.drawCld(page.tY, page.tM);
+    assert.equal(page.CD.innerText, '');
+  }
+});
