@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -22,6 +23,17 @@ bool print(std::FILE* stream, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The engine reports conditions of its own on standard error wherever
+    // there is no systemd journal to send them to (a container, a chroot, a
+    // system without systemd). WebKitGTK 2.54 gives its threads priorities
+    // of their own; a thread started by one of its low-priority threads
+    // inherits the low priority, which an ordinary user may not raise back
+    // (and without RealtimeKit nothing does it for them), and the engine
+    // says so: "[WebKitGTK:Threading:err] Failed to apply scheduling
+    // attributes to thread N". Standard error is ours, read by users and
+    // scripts, so the engine's reports go to the journal, as on a desktop
+    // (and are dropped without one). WEBKIT_DEBUG_OUTPUT=stderr shows them.
+    setenv("WEBKIT_DEBUG_OUTPUT", "journal", 0);
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         const kestrun::OwnFile holidays = kestrun::readOwnFile("holidays.tsv");

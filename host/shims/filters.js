@@ -46,12 +46,28 @@
 
   // IE's shadow: a solid copy of the content, offset by its strength (5 px
   // unless given) in the compass direction (0 up, 90 right, 135 down-right).
-  function shadowFilter(params) {
+  function shadowOf(params) {
     var direction = number(params.direction, 225) * Math.PI / 180;
     var strength = number(params.strength, 5);
     var dx = Math.round(Math.sin(direction) * strength);
     var dy = Math.round(-Math.cos(direction) * strength);
-    return 'drop-shadow(' + dx + 'px ' + dy + 'px 2px ' + (params.color || '#000000') + ')';
+    return dx + 'px ' + dy + 'px 2px ' + (params.color || '#000000');
+  }
+
+  // The shadow is a box shadow of each box inside the element, not the
+  // element's `filter: drop-shadow()`, which would follow the content's
+  // shape: WebKitGTK 2.54 (Debian 13) often leaves a layer with that filter
+  // undrawn, so the day pop-up was missing although shown; 2.50 drew it. The
+  // page shadows only the pop-up, whose content is one opaque table, so the
+  // two look alike. Back to drop-shadow() on the element once the engines of
+  // every release we support draw it. The page rewrites the element's
+  // content, so each new child gets its shadow as it comes in (see the
+  // observer below).
+  var shadows = new WeakMap();
+  function shadowChildren(element) {
+    var shadow = shadows.get(element);
+    if (!shadow) return;
+    for (var i = 0; i < element.children.length; i++) element.children[i].style.boxShadow = shadow;
   }
 
   function applyStatic(element, filters) {
@@ -60,7 +76,8 @@
         var opacity = Math.min(100, Math.max(0, number(filter.params.opacity, 100)));
         element.style.opacity = String(opacity / 100);
       } else if (filter.name === 'shadow') {
-        element.style.filter = shadowFilter(filter.params);
+        shadows.set(element, shadowOf(filter.params));
+        shadowChildren(element);
       }
     });
   }
@@ -94,7 +111,10 @@
   document.addEventListener('DOMContentLoaded', function () {
     scan(document.documentElement);
     var observer = new MutationObserver(function (records) {
-      records.forEach(function (record) { record.addedNodes.forEach(scan); });
+      records.forEach(function (record) {
+        record.addedNodes.forEach(scan);
+        shadowChildren(record.target);
+      });
     });
     document.querySelectorAll('[style]').forEach(function (element) {
       if (named.has(element)) observer.observe(element, { childList: true, subtree: true });

@@ -13,7 +13,7 @@ from gi.repository import Atspi  # noqa: E402
 def walk(node):
     text = node.get_text_iface()
     print(json.dumps({'role': node.get_role_name(), 'name': node.get_name() or '',
-                      'text': text.get_text(0, -1) if text else ''}))
+                      'text': Atspi.Text.get_text(text, 0, -1) if text else ''}))
     if node.get_role() != Atspi.Role.COMBO_BOX:
         for i in range(node.get_child_count()):
             walk(node.get_child_at_index(i))

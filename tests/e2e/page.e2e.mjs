@@ -152,7 +152,7 @@ describe('page', () => {
     assert.deepEqual(drawn, fonts.map((f) => [f[0], true, true]).concat(['700', 16, 16, 16])); // 12pt is 16 px
   });
 
-  test('the day pop-up casts a shadow down-right', async () => {
+  test('the day pop-up is drawn and casts a shadow down-right', async () => {
     const day = await app.rect(`#GD${await app.run('return cld.firstWeek')}`); // the 1st: plain page around it
     await app.pointerMove(day.x + day.width / 2, day.y + day.height / 2);
     await app.waitFor("return detail.style.visibility == 'visible' && detail.querySelector('table') != null", 'the pop-up');
@@ -161,6 +161,9 @@ describe('page', () => {
     // 63 left of and 8 below the pointer, from the engine's own pointer events.
     assert.ok(Math.abs(t.x - (day.x + day.width / 2 - 63)) <= 1 && Math.abs(t.y - (day.y + day.height / 2 + 8)) <= 1, `pop-up at ${t.x}, ${t.y}`);
     const shown = await app.screenshot();
+    // Its padding, left of the right-aligned text: #000066 at 80 % over the page.
+    const [r, g, b] = shown.pixel(t.x + 1, t.y + t.height / 2);
+    assert.ok(b - r > 50 && b - g > 50, `pop-up drawn: ${[r, g, b]}`);
     const away = await app.rect('td[width="40"]');
     await app.pointerMove(away.x + away.width / 2, away.y + away.height - 5);
     await app.waitFor("return detail.style.visibility == 'hidden'", 'the pop-up to hide');
