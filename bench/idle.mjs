@@ -108,10 +108,13 @@ async function measure(session, program, hide) {
     const taken = (performance.now() - t0) / 1000;
     load.push(Number(fs.readFileSync('/proc/loadavg', 'utf8').split(' ')[0]));
     cover?.kill();
-    await session.xdotool('windowactivate', '--sync', windowId);
-    await session.xdotool('key', 'alt+F4');
-    if (!await Promise.race([ended.then(() => true), sleep(15000).then(() => false)]))
-      throw new Error(`${program} still runs 15 s after the close request`);
+    // Ending can take over 15 s on a busy machine.
+    await session.askToClose(windowId);
+    if (!await Promise.race([ended.then(() => true), sleep(30000).then(() => false)])) {
+      const heard = program === programPath && !fs.existsSync(path.join(buildDir, 'readto.htm'));
+      throw new Error(`${program} still runs 30 s after the close request` +
+        (program === programPath ? (heard ? ' (it removed its page file)' : ' (its page file is still there)') : ''));
+    }
     return { ...rates(before, after, taken), load: Math.max(...load) };
   } finally {
     if (child.exitCode === null && child.signalCode === null) {

@@ -201,11 +201,11 @@ async function startAlone(session, x, settle) {
     await sleep(settle);
     const mem = memory(program.pid);
 
-    await session.xdotool('windowactivate', '--sync', windowId);
     const closing = performance.now();
-    await session.xdotool('key', 'alt+F4');
-    const end = await Promise.race([ended, sleep(15000).then(() => null)]);
-    if (!end) throw new Error('the program still runs 15 s after the close request');
+    await session.askToClose(windowId);
+    const end = await Promise.race([ended, sleep(30000).then(() => null)]);
+    if (!end) throw new Error('the program still runs 30 s after the close request' +
+      (fs.existsSync(pageFile) ? ' (its page file is still there)' : ' (it removed its page file)'));
     if (end.code !== 0) throw new Error(`the program ended with ${end.signal || `status ${end.code}`}: ${errors}`);
     if (!hadPageFile && fs.existsSync(pageFile)) throw new Error(`the program left ${pageFile} behind`);
     return { shown, month, pageSize, mem, close: performance.now() - closing };

@@ -318,13 +318,18 @@ export class Kestrun {
     };
   }
 
-  // Asks the window manager to close the window, as its close button does,
-  // and waits until the program has ended. The request names the window
-  // (_NET_CLOSE_WINDOW): a key binding such as alt+F4 acts on whatever window
-  // openbox holds focused at that instant, and right after an activation the
-  // press was now and then dropped, leaving the program with no close request.
+  // Asks the window manager to close window id, as its close button does.
+  // The request names the window (_NET_CLOSE_WINDOW): a key binding such as
+  // alt+F4 acts on whatever window openbox holds focused at that instant, and
+  // right after an activation the press was now and then dropped, leaving
+  // the program with no close request.
+  askToClose(id) {
+    return execFileP('wmctrl', ['-i', '-c', String(id)], { env: this.env });
+  }
+
+  // Closes the program's window as above and waits until the program has ended.
   async closeByWindowManager() {
-    await execFileP('wmctrl', ['-i', '-c', this.window], { env: this.env });
+    await this.askToClose(this.window);
     // The program gives the page up to 5 s for its unload handlers, and the
     // engine's processes then end; on a busy machine that has taken over 15 s.
     await until(() => !processAlive(this.program), 'the program to end after the close request', 30000);
