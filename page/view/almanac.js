@@ -120,7 +120,9 @@ function fitAlmanac() {
    if (!showAlmanac) return root.style.overflowY = '';
    end = bars[bars.length - 1].closest('TABLE').getBoundingClientRect().bottom + page.scrollTop +
       parseFloat(getComputedStyle(document.body).marginBottom);
-   fill = almanac.offsetHeight + page.clientHeight - end;
+   // Whole pixels down: the layout's sizes can be fractional, and offsetHeight
+   // rounds, which left the page a pixel taller than the window.
+   fill = Math.floor(almanac.getBoundingClientRect().height + page.clientHeight - end);
    own = almanac.offsetHeight - almanac.clientHeight + 2 * parseFloat(getComputedStyle(almanac).paddingTop) + inner.offsetHeight;
    almanac.style.minHeight = (fill >= own ? fill : 0) + 'px';
    root.style.overflowY = fill >= own ? 'hidden' : '';
